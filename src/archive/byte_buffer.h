@@ -1,0 +1,35 @@
+// An owned, fixed-size run of bytes: the archive image and every chunk block.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <span>
+
+namespace asrkit {
+
+class ByteBuffer {
+ public:
+  ByteBuffer() = default;
+
+  // Room for `size` bytes plus one spare byte that belongs to no chunk. The
+  // bytes are left uninitialised: they are always overwritten by a read or a
+  // copy, and zeroing 256 MiB first would cost a pass over memory.
+  static ByteBuffer Uninitialised(std::int32_t size);
+  static ByteBuffer Zeroed(std::int32_t size);
+  static ByteBuffer CopyOf(std::span<const std::uint8_t> bytes);
+
+  std::int32_t size() const { return size_; }
+  bool empty() const { return size_ == 0; }
+  std::uint8_t* data() { return data_.get(); }
+  const std::uint8_t* data() const { return data_.get(); }
+  std::span<std::uint8_t> bytes() { return {data_.get(), static_cast<std::size_t>(size_)}; }
+  std::span<const std::uint8_t> bytes() const {
+    return {data_.get(), static_cast<std::size_t>(size_)};
+  }
+
+ private:
+  std::unique_ptr<std::uint8_t[]> data_;
+  std::int32_t size_ = 0;
+};
+
+}  // namespace asrkit

@@ -1,0 +1,197 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <random>
+#include <system_error>
+#include <utility>
+
+#include "file_io.h"
+
+namespace asrkit {
+
+namespace {
+
+std::string Reason(int error) { return std::generic_category().message(error); }
+
+Status WriteError(const std::string& path, int error) {
+  return {ErrorKind::kWriteFailed, "Cannot write " + path + ": " + Reason(error)};
+}
+
+// Writes all of `bytes`, resuming after short writes; returns 0 or an errno.
+int WriteAll(int fd, std::span<const std::uint8_t> bytes) {
+  while (!bytes.empty()) {
+    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    if (n == 0) return EIO;
+    bytes = bytes.subspan(static_cast<std::size_t>(n));
+  }
+  return 0;
+}
+
+std::string TempNameBeside(const std::string& final_path) {
+  static std::minstd_rand random{std::random_device{}()};
+  return final_path + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(random() % 1000000);
+}
+
+}  // namespace
+
+InputFile::~InputFile() { Close(); }
+
+InputFile::InputFile(InputFile&& other) noexcept
+    : fd_(std::exchange(other.fd_, -1)), path_(std::move(other.path_)) {}
+
+InputFile& InputFile::operator=(InputFile&& other) noexcept {
+  if (this != &other) {
+    Close();
+    fd_ = std::exchange(other.fd_, -1);
+    path_ = std::move(other.path_);
+  }
+  return *this;
+}
+
+void InputFile::Close() {
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+}
+
+Status InputFile::Open(const std::string& path) {
+  Close();
+  path_ = path;
+  fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd_ < 0) return {ErrorKind::kCannotOpen, "Cannot open (" + Reason(errno) + "): " + path};
+  struct stat info {};
+  if (::fstat(fd_, &info) == 0 && S_ISDIR(info.st_mode)) {
+    Close();
+    return {ErrorKind::kCannotOpen, "Cannot open (" + Reason(EISDIR) + "): " + path};
+  }
+  return Status::Ok();
+}
+
+std::int64_t InputFile::Size() {
+  const off_t end = ::lseek(fd_, 0, SEEK_END);
+  if (end < 0 || ::lseek(fd_, 0, SEEK_SET) < 0) return -1;
+  return end;
+}
+
+std::int64_t InputFile::Read(std::span<std::uint8_t> buffer) {
+  std::size_t total = 0;
+  while (total < buffer.size()) {
+    const ssize_t n = ::read(fd_, buffer.data() + total, buffer.size() - total);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return -1;
+    }
+    if (n == 0) break;
+    total += static_cast<std::size_t>(n);
+  }
+  return static_cast<std::int64_t>(total);
+}
+
+Status WriteWholeFile(const std::string& path, std::span<const std::uint8_t> bytes) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (fd < 0) return WriteError(path, errno);
+  int error = WriteAll(fd, bytes);
+  if (::close(fd) != 0 && error == 0) error = errno;
+  return error == 0 ? Status::Ok() : WriteError(path, error);
+}
+
+Status CreateFolder(const std::string& path) {
+  if (::mkdir(path.c_str(), 0777) == 0 || errno == EEXIST) return Status::Ok();
+  return {ErrorKind::kWriteFailed, "Cannot create folder " + path + ": " + Reason(errno)};
+}
+
+bool RenameNoReplace(const std::string& from, const std::string& to) {
+  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+  if (errno != EINVAL && errno != ENOSYS) return false;
+  // A file system without the flag: a hard link refuses an existing name too.
+  if (::link(from.c_str(), to.c_str()) != 0) return false;
+  ::unlink(from.c_str());
+  return true;
+}
+
+bool FileExists(const std::string& path) {
+  struct stat info {};
+  return ::lstat(path.c_str(), &info) == 0;
+}
+
+AtomicFileWriter::~AtomicFileWriter() { Discard(); }
+
+void AtomicFileWriter::Discard() {
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+  if (!temp_path_.empty()) ::unlink(temp_path_.c_str());
+  temp_path_.clear();
+}
+
+Status AtomicFileWriter::Fail(const std::string& what, int error) {
+  Discard();
+  failed_ = WriteError(what, error);
+  return failed_;
+}
+
+Status AtomicFileWriter::Begin(const std::string& final_path) {
+  Discard();
+  final_path_ = final_path;
+  failed_ = Status::Ok();
+  pending_.clear();
+  pending_.reserve(1 << 20);
+  struct stat info {};
+  if (::stat(final_path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
+    return Fail(final_path, EISDIR);
+  }
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const std::string candidate = TempNameBeside(final_path);
+    fd_ = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd_ >= 0) {
+      temp_path_ = candidate;
+      return Status::Ok();
+    }
+    if (errno != EEXIST) return Fail(final_path, errno);
+  }
+  return Fail(final_path, EEXIST);
+}
+
+Status AtomicFileWriter::Flush() {
+  if (const int error = WriteAll(fd_, pending_); error != 0) return Fail(final_path_, error);
+  pending_.clear();
+  return Status::Ok();
+}
+
+Status AtomicFileWriter::Write(std::span<const std::uint8_t> bytes) {
+  if (!failed_.ok() || fd_ < 0) return failed_;
+  if (pending_.size() + bytes.size() <= pending_.capacity()) {
+    pending_.insert(pending_.end(), bytes.begin(), bytes.end());
+    return Status::Ok();
+  }
+  if (Status status = Flush(); !status.ok()) return status;
+  if (bytes.size() >= pending_.capacity()) {
+    if (const int error = WriteAll(fd_, bytes); error != 0) return Fail(final_path_, error);
+  } else {
+    pending_.insert(pending_.end(), bytes.begin(), bytes.end());
+  }
+  return Status::Ok();
+}
+
+Status AtomicFileWriter::Commit(const std::string& backup_path) {
+  if (!failed_.ok() || fd_ < 0) return failed_;
+  if (Status status = Flush(); !status.ok()) return status;
+  if (::fsync(fd_) != 0) return Fail(final_path_, errno);
+  const int fd = std::exchange(fd_, -1);
+  if (::close(fd) != 0) return Fail(final_path_, errno);
+  const bool moved_aside = !backup_path.empty() && RenameNoReplace(final_path_, backup_path);
+  if (::rename(temp_path_.c_str(), final_path_.c_str()) != 0) {
+    const int error = errno;
+    if (moved_aside) RenameNoReplace(backup_path, final_path_);
+    return Fail(final_path_, error);
+  }
+  temp_path_.clear();
+  return Status::Ok();
+}
+
+}  // namespace asrkit
