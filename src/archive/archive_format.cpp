@@ -31,7 +31,8 @@ std::int32_t TagCode(std::span<const std::uint8_t> chunk) {
 std::string TagText(std::span<const std::uint8_t> chunk) {
   const auto limit = std::min<std::size_t>(4, chunk.size());
   std::string text;
-  for (std::size_t i = 0; i < limit && chunk[i] != 0; ++i) text.push_back(static_cast<char>(chunk[i]));
+  for (std::size_t i = 0; i < limit && chunk[i] != 0; ++i)
+    text.push_back(static_cast<char>(chunk[i]));
   return text;
 }
 

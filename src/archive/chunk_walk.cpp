@@ -21,8 +21,9 @@ WalkResult CountChunks(std::span<const std::uint8_t> image) {
   while (true) {
     const std::int32_t number = n + 1;
     if (p + kChunkHeaderSize > size) {
-      return {Refuse(number, p, "has no room for its 8-byte header in a file of " +
-                                    std::to_string(size) + " bytes"),
+      return {Refuse(number, p,
+                     "has no room for its 8-byte header in a file of " + std::to_string(size) +
+                         " bytes"),
               0};
     }
     const std::int32_t length = ReadLE32(image.data() + p + 4);
@@ -30,9 +31,9 @@ WalkResult CountChunks(std::span<const std::uint8_t> image) {
       return {Refuse(number, p, "has length " + std::to_string(length) + ", below 8"), 0};
     }
     if (p + length > size) {
-      return {Refuse(number, p, "has length " + std::to_string(length) +
-                                    " and runs past the end of the file (" + std::to_string(size) +
-                                    " bytes)"),
+      return {Refuse(number, p,
+                     "has length " + std::to_string(length) +
+                         " and runs past the end of the file (" + std::to_string(size) + " bytes)"),
               0};
     }
     p += length;

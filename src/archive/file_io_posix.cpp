@@ -36,7 +36,8 @@ int WriteAll(int fd, std::span<const std::uint8_t> bytes) {
 
 std::string TempNameBeside(const std::string& final_path) {
   static std::minstd_rand random{std::random_device{}()};
-  return final_path + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(random() % 1000000);
+  return final_path + ".tmp" + std::to_string(::getpid()) + "-" +
+         std::to_string(random() % 1000000);
 }
 
 }  // namespace

@@ -29,9 +29,9 @@ Status ReadArchiveImage(ArchiveState& state, const std::string& path, OpenListen
   }
   // Sizes are signed 32-bit throughout; refuse before anything is released or allocated.
   if (size > std::numeric_limits<std::int32_t>::max()) {
-    return LogFailure(listener, {ErrorKind::kTooLarge, "Cannot open a file of 2 GiB or more (" +
-                                                           std::to_string(size) +
-                                                           " bytes): " + path});
+    return LogFailure(listener,
+                      {ErrorKind::kTooLarge, "Cannot open a file of 2 GiB or more (" +
+                                                 std::to_string(size) + " bytes): " + path});
   }
   PathParts parts = SplitPath(path);
   state.ArchiveDrive = std::move(parts.drive);
@@ -62,7 +62,8 @@ Status ReadArchiveImage(ArchiveState& state, const std::string& path, OpenListen
 }
 
 Status ParseArchiveImage(ArchiveState& state, OpenListener& listener) {
-  const auto image = state.ArchiveImage.bytes().first(static_cast<std::size_t>(state.ArchiveImageSize));
+  const auto image =
+      state.ArchiveImage.bytes().first(static_cast<std::size_t>(state.ArchiveImageSize));
   switch (RecogniseHeader(image)) {
     case HeaderKind::kCompressed:
       return LogFailure(listener, {ErrorKind::kCompressed,

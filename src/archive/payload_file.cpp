@@ -20,9 +20,9 @@ PathResult ExportPayload(const ArchiveState& state, std::int32_t index) {
   if (Status status = CheckResourceChunk(state, index); !status.ok()) return {status, {}};
   CreateFolder(ExportFolder(state));  // a failure shows as the write's failure below
   std::string path = PayloadFilePath(state, index);
-  const auto payload = ChunkBytes(state, index).subspan(
-      static_cast<std::size_t>(PayloadOffset(state, index)),
-      static_cast<std::size_t>(PayloadSize(state, index)));
+  const auto payload = ChunkBytes(state, index)
+                           .subspan(static_cast<std::size_t>(PayloadOffset(state, index)),
+                                    static_cast<std::size_t>(PayloadSize(state, index)));
   return {WriteWholeFile(path, payload), std::move(path)};
 }
 

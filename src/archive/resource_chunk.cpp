@@ -72,7 +72,8 @@ std::string ResourceName(const ArchiveState& state, std::int32_t index) {
   if (length <= kResourceNameOffset) return {};
   const auto available = std::min(kResourceNameBound, length - kResourceNameOffset);
   const auto* first = reinterpret_cast<const char*>(Bytes(state, index) + kResourceNameOffset);
-  const auto* end = static_cast<const char*>(std::memchr(first, 0, static_cast<std::size_t>(available)));
+  const auto* end =
+      static_cast<const char*>(std::memchr(first, 0, static_cast<std::size_t>(available)));
   return std::string(first, end ? end : first + available);
 }
 
