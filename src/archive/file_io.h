@@ -36,8 +36,10 @@ class InputFile {
   std::string path_;
 };
 
-// Creates the file or truncates an existing one, writes every byte and closes
-// it; any shortfall is a failure that names the path and the reason.
+// Writes every byte to a temporary file beside `path` and renames it over
+// `path`, so that a failure part-way leaves an earlier file of that name as it
+// was. Not synced to disk: exports are cheap to redo, and a sync per file
+// would make exporting 65,536 chunks crawl.
 Status WriteWholeFile(const std::string& path, std::span<const std::uint8_t> bytes);
 
 // Creates one folder; a folder that exists already is success.
@@ -68,8 +70,10 @@ class AtomicFileWriter {
 
  private:
   Status Flush();
-  Status Fail(const std::string& what, int error);
+  Status Fail(int error);
   void Discard();
+
+  static constexpr std::size_t kGatherSize = std::size_t{1} << 20;
 
   int fd_ = -1;
   std::string final_path_;

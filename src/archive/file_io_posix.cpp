@@ -40,6 +40,31 @@ std::string TempNameBeside(const std::string& final_path) {
          std::to_string(random() % 1000000);
 }
 
+bool IsFolder(const std::string& path) {
+  struct stat info {};
+  return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+// Creates a new file beside `final_path` under a name nobody else uses.
+// Returns the descriptor, or -1 with errno set.
+int CreateTempBeside(const std::string& final_path, std::string& temp_path) {
+  if (IsFolder(final_path)) {
+    errno = EISDIR;
+    return -1;
+  }
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    std::string candidate = TempNameBeside(final_path);
+    const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0) {
+      temp_path = std::move(candidate);
+      return fd;
+    }
+    if (errno != EEXIST) return -1;
+  }
+  errno = EEXIST;
+  return -1;
+}
+
 }  // namespace
 
 InputFile::~InputFile() { Close(); }
@@ -95,11 +120,15 @@ std::int64_t InputFile::Read(std::span<std::uint8_t> buffer) {
 }
 
 Status WriteWholeFile(const std::string& path, std::span<const std::uint8_t> bytes) {
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  std::string temp_path;
+  const int fd = CreateTempBeside(path, temp_path);
   if (fd < 0) return WriteError(path, errno);
   int error = WriteAll(fd, bytes);
   if (::close(fd) != 0 && error == 0) error = errno;
-  return error == 0 ? Status::Ok() : WriteError(path, error);
+  if (error == 0 && ::rename(temp_path.c_str(), path.c_str()) != 0) error = errno;
+  if (error == 0) return Status::Ok();
+  ::unlink(temp_path.c_str());
+  return WriteError(path, error);
 }
 
 Status CreateFolder(const std::string& path) {
@@ -130,9 +159,9 @@ void AtomicFileWriter::Discard() {
   temp_path_.clear();
 }
 
-Status AtomicFileWriter::Fail(const std::string& what, int error) {
+Status AtomicFileWriter::Fail(int error) {
   Discard();
-  failed_ = WriteError(what, error);
+  failed_ = WriteError(final_path_, error);
   return failed_;
 }
 
@@ -141,38 +170,26 @@ Status AtomicFileWriter::Begin(const std::string& final_path) {
   final_path_ = final_path;
   failed_ = Status::Ok();
   pending_.clear();
-  pending_.reserve(1 << 20);
-  struct stat info {};
-  if (::stat(final_path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
-    return Fail(final_path, EISDIR);
-  }
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    const std::string candidate = TempNameBeside(final_path);
-    fd_ = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd_ >= 0) {
-      temp_path_ = candidate;
-      return Status::Ok();
-    }
-    if (errno != EEXIST) return Fail(final_path, errno);
-  }
-  return Fail(final_path, EEXIST);
+  pending_.reserve(kGatherSize);
+  fd_ = CreateTempBeside(final_path, temp_path_);
+  return fd_ < 0 ? Fail(errno) : Status::Ok();
 }
 
 Status AtomicFileWriter::Flush() {
-  if (const int error = WriteAll(fd_, pending_); error != 0) return Fail(final_path_, error);
+  if (const int error = WriteAll(fd_, pending_); error != 0) return Fail(error);
   pending_.clear();
   return Status::Ok();
 }
 
 Status AtomicFileWriter::Write(std::span<const std::uint8_t> bytes) {
   if (!failed_.ok() || fd_ < 0) return failed_;
-  if (pending_.size() + bytes.size() <= pending_.capacity()) {
+  if (pending_.size() + bytes.size() <= kGatherSize) {
     pending_.insert(pending_.end(), bytes.begin(), bytes.end());
     return Status::Ok();
   }
   if (Status status = Flush(); !status.ok()) return status;
-  if (bytes.size() >= pending_.capacity()) {
-    if (const int error = WriteAll(fd_, bytes); error != 0) return Fail(final_path_, error);
+  if (bytes.size() >= kGatherSize) {
+    if (const int error = WriteAll(fd_, bytes); error != 0) return Fail(error);
   } else {
     pending_.insert(pending_.end(), bytes.begin(), bytes.end());
   }
@@ -182,14 +199,15 @@ Status AtomicFileWriter::Write(std::span<const std::uint8_t> bytes) {
 Status AtomicFileWriter::Commit(const std::string& backup_path) {
   if (!failed_.ok() || fd_ < 0) return failed_;
   if (Status status = Flush(); !status.ok()) return status;
-  if (::fsync(fd_) != 0) return Fail(final_path_, errno);
+  // The user's archive: on disk before the old one is moved aside.
+  if (::fsync(fd_) != 0) return Fail(errno);
   const int fd = std::exchange(fd_, -1);
-  if (::close(fd) != 0) return Fail(final_path_, errno);
+  if (::close(fd) != 0) return Fail(errno);
   const bool moved_aside = !backup_path.empty() && RenameNoReplace(final_path_, backup_path);
   if (::rename(temp_path_.c_str(), final_path_.c_str()) != 0) {
     const int error = errno;
     if (moved_aside) RenameNoReplace(backup_path, final_path_);
-    return Fail(final_path_, error);
+    return Fail(error);
   }
   temp_path_.clear();
   return Status::Ok();
