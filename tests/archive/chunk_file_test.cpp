@@ -10,6 +10,7 @@
 #include "archive_builder.h"
 #include "archive_format.h"
 #include "archive_state.h"
+#include "archive_writer.h"
 #include "path_parts.h"
 #include "state_helpers.h"
 
@@ -98,6 +99,42 @@ TEST_F(ChunkFileTest, LengthFieldKeptAsTheFileHoldsIt) {
   EXPECT_EQ(state_.ChunkSizes[0], 24) << "the table takes the file's size";
   EXPECT_EQ(ReadLE32(ChunkBytes(state_, 0).data() + 4), 16) << "the field is not rewritten";
   EXPECT_EQ(testing::ToVector(ChunkBytes(state_, 0)), file);
+}
+
+// What Save As writes follows the table; what a later open reads follows the
+// length fields. Here the field hides an 8-byte chunk inside the imported file.
+TEST_F(ChunkFileTest, SavedLengthMismatchIsReadBackByLengthField) {
+  Bytes file = PlainChunk("LIES", 16);
+  const Bytes hidden = PlainChunk("XTRA", 8);
+  file.insert(file.end(), hidden.begin(), hidden.end());  // 24 bytes, field says 16
+  const std::string path = dir_ / "lies.bin";
+  testing::WriteFile(path, file);
+  ASSERT_TRUE(ReadChunkFile(state_, 0, path).ok());
+  ASSERT_TRUE(SaveArchive(state_, dir_ / "saved.asr").ok());
+
+  ArchiveState reread;
+  ASSERT_TRUE(OpenArchive(reread, dir_ / "saved.asr").ok());
+  ASSERT_EQ(reread.ChunkCount, 4);
+  EXPECT_EQ(testing::ToVector(ChunkBytes(reread, 0)), PlainChunk("LIES", 16));
+  EXPECT_EQ(testing::ToVector(ChunkBytes(reread, 1)), hidden);
+  EXPECT_EQ(Entry(reread, 2), Entry(state_, 1));
+}
+
+// Opened from a file without extension, the export folder is the archive
+// itself: the export must fail and leave the archive whole.
+TEST(ChunkFileNoExtensionTest, ExportFailsAndArchiveSurvives) {
+  testing::TempDir dir;
+  const Bytes archive = Archive({PlainChunk("ABCD", 40)});
+  ArchiveState state;
+  testing::OpenBytes(state, dir, archive, "level1");
+  ASSERT_EQ(ExportFolder(state), dir / "level1/");
+  const PathResult result = ExportChunk(state, 0);
+  EXPECT_EQ(result.status.kind(), ErrorKind::kWriteFailed);
+  EXPECT_EQ(testing::ReadFile(dir / "level1"), archive);
+  const ExportAllResult all = ExportAllChunks(state, NoProgress(), [](const Status&) {});
+  EXPECT_EQ(all.failed, 1);
+  EXPECT_EQ(testing::ReadFile(dir / "level1"), archive);
+  EXPECT_EQ(testing::Listing(dir.path()), std::set<std::string>{"level1"});
 }
 
 struct RefusedCase {

@@ -145,6 +145,13 @@ TEST(TagCodeTest, LengthFieldIsLittleEndian) {
   EXPECT_EQ(written, (Bytes{0x04, 0x03, 0x02, 0x01}));
 }
 
+TEST(TagCodeTest, TagTextEndsAtNulAndChunkEnd) {
+  EXPECT_EQ(TagText(ToBytes("RSCF\x10\0\0\0")), "RSCF");
+  EXPECT_EQ(TagText(Bytes{'A', 'B', 0, 'D'}), "AB");
+  EXPECT_EQ(TagText(ToBytes("XY")), "XY");
+  EXPECT_EQ(TagText(Bytes{}), "");
+}
+
 TEST(TagCodeTest, CopiedChunkKeepsTagAndLength) {
   const Bytes image = Archive({testing::Chunk("RSCF", Bytes(8, 1))});
   ArchiveState state;
