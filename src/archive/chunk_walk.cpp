@@ -47,17 +47,17 @@ void CopyChunks(std::span<const std::uint8_t> image, std::int32_t count, Archive
   const auto entries = static_cast<std::size_t>(count) + 1;
   state.ChunkSizes.assign(entries, 0);
   state.ChunkTags.assign(entries, 0);
-  state.ChunkBlocks.clear();
-  state.ChunkBlocks.resize(entries);
   std::size_t p = kHeaderSize;
   for (std::size_t j = 0; j < static_cast<std::size_t>(count); ++j) {
     const auto chunk = image.subspan(p);
-    const std::int32_t length = ReadLE32(chunk.data() + 4);
     state.ChunkTags[j] = TagCode(chunk);
-    state.ChunkSizes[j] = length;
-    state.ChunkBlocks[j] = ByteBuffer::CopyOf(chunk.first(static_cast<std::size_t>(length)));
-    p += static_cast<std::size_t>(length);
+    state.ChunkSizes[j] = ReadLE32(chunk.data() + 4);
+    p += static_cast<std::size_t>(state.ChunkSizes[j]);
   }
+  // The chunks lie back to back, so one copy takes them all; each block is
+  // then a window on it until a command gives that chunk a block of its own.
+  const auto all = image.subspan(kHeaderSize, p - kHeaderSize);
+  state.ChunkBlocks = ByteBuffer::Share(ByteBuffer::CopyOf(all), state.ChunkSizes);
 }
 
 }  // namespace asrkit

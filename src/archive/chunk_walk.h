@@ -23,8 +23,9 @@ struct WalkResult {
 // outside the image.
 WalkResult CountChunks(std::span<const std::uint8_t> image);
 
-// Allocates the table for `count` chunks and copies each chunk into a block of
-// its own. Trusts the lengths: call it only after CountChunks accepted them.
+// Fills the table for `count` chunks: lengths, tag codes, and a copy of each
+// chunk's bytes as its block. Trusts the lengths: call it only after
+// CountChunks accepted them.
 void CopyChunks(std::span<const std::uint8_t> image, std::int32_t count, ArchiveState& state);
 
 }  // namespace asrkit

@@ -36,10 +36,10 @@ class InputFile {
   std::string path_;
 };
 
-// Writes every byte to a temporary file beside `path` and renames it over
-// `path`, so that a failure part-way leaves an earlier file of that name as it
-// was. Not synced to disk: exports are cheap to redo, and a sync per file
-// would make exporting 65,536 chunks crawl.
+// Writes every byte to `path`. A failure part-way leaves no partial file and
+// an earlier file of that name as it was (a replacement is written beside it
+// and renamed over). Not synced to disk: exports are cheap to redo, and a sync
+// per file would make exporting 65,536 chunks crawl.
 Status WriteWholeFile(const std::string& path, std::span<const std::uint8_t> bytes);
 
 // Creates one folder; a folder that exists already is success.
@@ -61,7 +61,9 @@ class AtomicFileWriter {
   AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
 
   Status Begin(const std::string& final_path);
-  // Small pieces are gathered so that thousands of chunks cost few system calls.
+  // Pieces are gathered and written with one call per thousand or so, so that
+  // thousands of chunks cost few system calls and no copying. The bytes must
+  // stay alive until Commit.
   Status Write(std::span<const std::uint8_t> bytes);
   // Flushes and syncs the temporary file; then, if `backup_path` is not empty
   // and nothing exists there, moves an existing final file to it; then renames
@@ -73,12 +75,12 @@ class AtomicFileWriter {
   Status Fail(int error);
   void Discard();
 
-  static constexpr std::size_t kGatherSize = std::size_t{1} << 20;
+  static constexpr std::size_t kGatherPieces = 1024;
 
   int fd_ = -1;
   std::string final_path_;
   std::string temp_path_;
-  std::vector<std::uint8_t> pending_;
+  std::vector<std::span<const std::uint8_t>> pending_;
   Status failed_;
 };
 

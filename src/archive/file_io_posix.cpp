@@ -1,7 +1,10 @@
 #include <fcntl.h>
+#include <limits.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <random>
@@ -30,6 +33,35 @@ int WriteAll(int fd, std::span<const std::uint8_t> bytes) {
     }
     if (n == 0) return EIO;
     bytes = bytes.subspan(static_cast<std::size_t>(n));
+  }
+  return 0;
+}
+
+// Writes all the pieces with as few calls as the kernel allows, resuming
+// after short writes; returns 0 or an errno.
+int WriteAllGathered(int fd, std::span<std::span<const std::uint8_t>> pieces) {
+  std::vector<iovec> vectors;
+  vectors.reserve(pieces.size());
+  for (const auto piece : pieces) {
+    vectors.push_back({const_cast<std::uint8_t*>(piece.data()), piece.size()});
+  }
+  std::span<iovec> rest(vectors);
+  while (!rest.empty()) {
+    const int count = static_cast<int>(std::min<std::size_t>(rest.size(), IOV_MAX));
+    ssize_t n = ::writev(fd, rest.data(), count);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    if (n == 0) return EIO;
+    while (!rest.empty() && static_cast<std::size_t>(n) >= rest.front().iov_len) {
+      n -= static_cast<ssize_t>(rest.front().iov_len);
+      rest = rest.subspan(1);
+    }
+    if (!rest.empty()) {
+      rest.front().iov_base = static_cast<std::uint8_t*>(rest.front().iov_base) + n;
+      rest.front().iov_len -= static_cast<std::size_t>(n);
+    }
   }
   return 0;
 }
@@ -120,14 +152,23 @@ std::int64_t InputFile::Read(std::span<std::uint8_t> buffer) {
 }
 
 Status WriteWholeFile(const std::string& path, std::span<const std::uint8_t> bytes) {
+  // With no file of that name there is nothing to protect: write in place and
+  // remove the file again on failure. Only a replacement goes through a
+  // temporary file, which costs a rename.
   std::string temp_path;
-  const int fd = CreateTempBeside(path, temp_path);
-  if (fd < 0) return WriteError(path, errno);
+  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (fd < 0) {
+    if (errno != EEXIST) return WriteError(path, errno);
+    fd = CreateTempBeside(path, temp_path);
+    if (fd < 0) return WriteError(path, errno);
+  }
   int error = WriteAll(fd, bytes);
   if (::close(fd) != 0 && error == 0) error = errno;
-  if (error == 0 && ::rename(temp_path.c_str(), path.c_str()) != 0) error = errno;
+  if (error == 0 && !temp_path.empty() && ::rename(temp_path.c_str(), path.c_str()) != 0) {
+    error = errno;
+  }
   if (error == 0) return Status::Ok();
-  ::unlink(temp_path.c_str());
+  ::unlink(temp_path.empty() ? path.c_str() : temp_path.c_str());
   return WriteError(path, error);
 }
 
@@ -170,30 +211,21 @@ Status AtomicFileWriter::Begin(const std::string& final_path) {
   final_path_ = final_path;
   failed_ = Status::Ok();
   pending_.clear();
-  pending_.reserve(kGatherSize);
+  pending_.reserve(kGatherPieces);
   fd_ = CreateTempBeside(final_path, temp_path_);
   return fd_ < 0 ? Fail(errno) : Status::Ok();
 }
 
 Status AtomicFileWriter::Flush() {
-  if (const int error = WriteAll(fd_, pending_); error != 0) return Fail(error);
+  const int error = WriteAllGathered(fd_, pending_);
   pending_.clear();
-  return Status::Ok();
+  return error == 0 ? Status::Ok() : Fail(error);
 }
 
 Status AtomicFileWriter::Write(std::span<const std::uint8_t> bytes) {
   if (!failed_.ok() || fd_ < 0) return failed_;
-  if (pending_.size() + bytes.size() <= kGatherSize) {
-    pending_.insert(pending_.end(), bytes.begin(), bytes.end());
-    return Status::Ok();
-  }
-  if (Status status = Flush(); !status.ok()) return status;
-  if (bytes.size() >= kGatherSize) {
-    if (const int error = WriteAll(fd_, bytes); error != 0) return Fail(error);
-  } else {
-    pending_.insert(pending_.end(), bytes.begin(), bytes.end());
-  }
-  return Status::Ok();
+  if (!bytes.empty()) pending_.push_back(bytes);
+  return pending_.size() < kGatherPieces ? Status::Ok() : Flush();
 }
 
 Status AtomicFileWriter::Commit(const std::string& backup_path) {
