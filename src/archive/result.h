@@ -19,6 +19,7 @@ enum class ErrorKind {
   kNotResource,   // the chunk is not an RSCF chunk
   kTooShort,      // a chunk file without a whole tag
   kWriteFailed,   // a file or folder could not be created or fully written
+  kUnsupported,   // well formed, but in a format this build cannot decode
 };
 
 // Ok, or an error kind with a message a person can act on (path, chunk, offset, reason).
