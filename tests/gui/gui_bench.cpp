@@ -1,0 +1,124 @@
+// Run by hand: QT_QPA_PLATFORM=offscreen asrkit_gui_bench [CHUNKS]
+// Times the grid listing 100,000 rows, 100,000 progress positions, and
+// opening and listing an archive of CHUNKS (65,536) chunks in the window
+// against the model's own open of the same file, in one run.
+#include <QCoreApplication>
+#include <QTest>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "Main.h"
+#include "archive_builder.h"
+#include "open_archive.h"
+#include "toolkit/Application.h"
+#include "toolkit/DialogSeam.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+
+class AnswerOpen : public toolkit::DialogResponder {
+ public:
+  explicit AnswerOpen(QString path) : path_(std::move(path)) {}
+  toolkit::DialogAnswer Answer(const toolkit::DialogRequest&) override { return {true, path_}; }
+
+ private:
+  QString path_;
+};
+
+// Lets the window repaint what the handler changed, as the event loop would.
+double Settle(TForm1& form) {
+  const auto start = Clock::now();
+  QCoreApplication::processEvents();
+  form.repaint();
+  return Ms(Clock::now() - start);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  const int chunks = argc > 1 ? std::atoi(argv[1]) : 65536;
+  TApplication app(argc, argv);
+  TForm1 form(nullptr);
+  Form1 = &form;
+  form.show();
+  (void)QTest::qWaitForWindowExposed(&form);
+
+  // 1. 100,000 rows listed the way FillChunkList writes them.
+  {
+    constexpr int kRows = 100000;
+    const auto start = Clock::now();
+    form.Tabela->SetRowCount(kRows + 1);
+    for (int row = 1; row <= kRows; ++row) {
+      form.Tabela->Cells[0][row] = QString::number(row);
+      form.Tabela->Cells[1][row] = QStringLiteral("RSCF");
+      form.Tabela->Cells[2][row] = QStringLiteral("DDS File");
+      form.Tabela->Cells[3][row] = QStringLiteral("textures\\level1\\rock_") + QString::number(row);
+      form.Tabela->Cells[4][row] = QString::number(row * 16);
+    }
+    const double write = Ms(Clock::now() - start);
+    const double paint = Settle(form);
+    std::printf("list 100000 rows: %.1f ms writing cells + %.1f ms until painted\n", write, paint);
+  }
+
+  // 2. 100,000 progress positions in a row.
+  {
+    constexpr int kPositions = 100000;
+    form.ProgressBar1->SetMax(kPositions);
+    const auto start = Clock::now();
+    for (int i = 0; i < kPositions; ++i) form.ProgressBar1->SetPosition(i);
+    const double set = Ms(Clock::now() - start);
+    const double paint = Settle(form);
+    std::printf("100000 progress positions: %.2f ms (%.1f ns each) + %.1f ms until painted\n", set,
+                set * 1e6 / kPositions, paint);
+  }
+
+  // 3. Open + list an archive of `chunks` chunks vs the model's open.
+  {
+    asrkit::testing::TempDir dir;
+    std::vector<asrkit::testing::Bytes> parts;
+    parts.reserve(static_cast<std::size_t>(chunks));
+    for (int i = 0; i < chunks; ++i) {
+      if (i % 2 == 0) {
+        parts.push_back(
+            asrkit::testing::ResourceChunk("textures\\level1\\tex_" + std::to_string(i) + ".tga",
+                                           asrkit::testing::Payload("DDS ", 64)));
+      } else {
+        parts.push_back(asrkit::testing::PlainChunk("WXYZ", 48));
+      }
+    }
+    const std::string path = dir / "big.asr";
+    asrkit::testing::WriteFile(path, asrkit::testing::Archive(parts));
+    parts.clear();
+
+    for (int round = 0; round < 3; ++round) {
+      asrkit::ArchiveState state;
+      auto start = Clock::now();
+      const bool ok = asrkit::OpenArchive(state, path).ok();
+      const double model = Ms(Clock::now() - start);
+
+      AnswerOpen answer(QString::fromLocal8Bit(path));
+      toolkit::SetDialogResponder(&answer);
+      start = Clock::now();
+      form.OpenButton->click();
+      const double window = Ms(Clock::now() - start);
+      toolkit::SetDialogResponder(nullptr);
+      const double paint = Settle(form);
+      std::printf(
+          "open %d chunks: model %.1f ms (%s), window %.1f ms + %.1f ms until painted"
+          " = %.2fx\n",
+          chunks, model, ok ? "ok" : "failed", window, paint, (window + paint) / model);
+    }
+    std::printf("rows %d, last row: %s | %s | %s\n", form.Tabela->RowCount(),
+                form.Tabela->Cell(0, chunks).toStdString().c_str(),
+                form.Tabela->Cell(1, chunks).toStdString().c_str(),
+                form.Tabela->Cell(3, chunks - 1).toStdString().c_str());
+  }
+  Form1 = nullptr;
+  return 0;
+}
