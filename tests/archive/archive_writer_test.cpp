@@ -19,6 +19,8 @@
 namespace asrkit {
 namespace {
 
+using testing::PrintTo;
+
 using testing::Archive;
 using testing::Bytes;
 using ::testing::ElementsAre;

@@ -17,6 +17,8 @@
 namespace asrkit {
 namespace {
 
+using testing::PrintTo;
+
 using testing::Archive;
 using testing::Bytes;
 using ::testing::ElementsAreArray;

@@ -10,6 +10,8 @@
 namespace asrkit {
 namespace {
 
+using testing::PrintTo;
+
 using testing::Bytes;
 
 struct HeaderCase {

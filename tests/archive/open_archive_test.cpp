@@ -15,6 +15,8 @@
 namespace asrkit {
 namespace {
 
+using testing::PrintTo;
+
 using testing::Archive;
 using testing::Bytes;
 using ::testing::ElementsAre;

@@ -9,6 +9,8 @@
 namespace asrkit {
 namespace {
 
+using testing::PrintTo;
+
 struct SplitCase {
   std::string name;
   std::string path;

@@ -16,6 +16,8 @@
 namespace asrkit {
 namespace {
 
+using testing::PrintTo;
+
 using testing::AppendLE32;
 using testing::Bytes;
 using ::testing::HasSubstr;

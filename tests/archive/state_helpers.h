@@ -8,9 +8,11 @@
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
+#include <ostream>
 #include <set>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "archive_builder.h"
@@ -75,5 +77,11 @@ template <typename Case>
 std::string CaseName(const ::testing::TestParamInfo<Case>& info) {
   return info.param.name;
 }
+
+// A failing case is shown by its name rather than as a dump of its bytes.
+// Each test file brings it in with `using testing::PrintTo;`.
+template <typename Case>
+requires requires(const Case& c) { std::string_view(c.name); }
+void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
 
 }  // namespace asrkit::testing

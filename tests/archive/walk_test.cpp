@@ -15,6 +15,8 @@
 namespace asrkit {
 namespace {
 
+using testing::PrintTo;
+
 using testing::AppendLE32;
 using testing::Archive;
 using testing::Bytes;
