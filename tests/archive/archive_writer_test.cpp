@@ -203,10 +203,12 @@ TEST_P(DiskFullTest, LeavesTargetAndNoTemporaryFile) {
 INSTANTIATE_TEST_SUITE_P(
     Limits, DiskFullTest,
     ::testing::Values(
-        // Small enough to be gathered whole: the write fails when it is flushed at the end.
+        // Few enough blocks to be gathered whole: the write fails when they go out at the end.
         DiskFullCase{"FailsInLastFlush", 40, 1000, 4096},
-        // Larger than what is gathered at once: the write fails while blocks are still coming.
-        DiskFullCase{"FailsBetweenBlocks", 48, 64 * 1024, 1536 * 1024},
+        // More blocks than are gathered at once: the write fails while blocks are still coming.
+        DiskFullCase{"FailsBetweenBlocks", 3000, 100, 64 * 1024},
+        // Large blocks: the limit falls inside one block.
+        DiskFullCase{"FailsInsideABlock", 4, 256 * 1024, 300 * 1024},
         DiskFullCase{"NotOneByteFits", 2, 100, 0}),
     testing::CaseName<DiskFullCase>);
 
