@@ -193,6 +193,37 @@ TEST_F(ChunkFileTest, ExportReplacesAnEarlierFile) {
   EXPECT_EQ(testing::Listing(Folder()), std::set<std::string>{"BLOCK.1.bin"});
 }
 
+// The disk fills up while a chunk file is written: the failure is reported,
+// and neither a partial file nor a temporary one is left; an earlier export
+// under that name stays as it was.
+class ChunkFileDiskFullTest : public ChunkFileTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(ChunkFileDiskFullTest, NoPartialFileLeft) {
+  const bool earlier = GetParam();
+  const Bytes big = PlainChunk("BIGG", 64 * 1024);
+  const std::string path = dir_ / "big.bin";
+  testing::WriteFile(path, big);
+  ASSERT_TRUE(ReadChunkFile(state_, 0, path).ok());
+  ASSERT_EQ(::mkdir(Folder().c_str(), 0755), 0);
+  const std::string target = Folder() + "/BLOCK.1.bin";
+  const Bytes old = ToBytes("an earlier export");
+  if (earlier) testing::WriteFile(target, old);
+
+  EXPECT_EQ(testing::WithFileSizeLimit(16 * 1024, [&] { return ExportChunk(state_, 0).status; }), 1)
+      << "a short write must be reported as a write failure";
+  if (earlier) {
+    EXPECT_EQ(testing::ReadFile(target), old);
+    EXPECT_EQ(testing::Listing(Folder()), std::set<std::string>{"BLOCK.1.bin"});
+  } else {
+    EXPECT_TRUE(testing::Listing(Folder()).empty());
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Targets, ChunkFileDiskFullTest, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                           return info.param ? "ReplacingEarlierFile" : "NewFile";
+                         });
+
 struct ExportAllRun {
   ExportAllResult result;
   testing::RecordingProgress progress;

@@ -4,10 +4,15 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <ostream>
 #include <set>
 #include <span>
@@ -62,6 +67,25 @@ inline std::set<std::string> Listing(const std::filesystem::path& folder) {
   for (const auto& entry : std::filesystem::directory_iterator(folder))
     names.insert(entry.path().filename().string());
   return names;
+}
+
+// Runs `write` in a child process that may write no file past `limit` bytes,
+// which turns a full disk into a real short write. Returns the child's exit
+// code: 0 when `write` succeeded, 1 when it failed as a write failure, 2 for
+// any other failure, 3 when the limit could not be set, -1 when it crashed.
+inline int WithFileSizeLimit(rlim_t limit, const std::function<Status()>& write) {
+  const pid_t child = ::fork();
+  if (child < 0) return -1;
+  if (child == 0) {
+    ::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limits{limit, limit};
+    if (::setrlimit(RLIMIT_FSIZE, &limits) != 0) ::_exit(3);
+    const Status status = write();
+    ::_exit(status.ok() ? 0 : status.kind() == ErrorKind::kWriteFailed ? 1 : 2);
+  }
+  int wait_status = 0;
+  if (::waitpid(child, &wait_status, 0) != child || !WIFEXITED(wait_status)) return -1;
+  return WEXITSTATUS(wait_status);
 }
 
 // A progress sink that remembers what it was told.
