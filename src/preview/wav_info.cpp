@@ -109,7 +109,9 @@ WavInfo ReadWavInfo(std::span<const std::uint8_t> payload) {
   if (info.samplerate > 0) {
     result.facts.duration_seconds = static_cast<double>(info.frames) / info.samplerate;
   }
-  if (layout.has_data && layout.data_present < layout.data_declared) {
+  if (!layout.has_data) {
+    result.status = {ErrorKind::kMalformed, "no data chunk: the sound holds no samples"};
+  } else if (layout.data_present < layout.data_declared) {
     result.status = {ErrorKind::kMalformed, "sound data cut short: the data chunk states " +
                                                 std::to_string(layout.data_declared) +
                                                 " bytes, the payload holds " +
