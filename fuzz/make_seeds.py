@@ -48,6 +48,16 @@ SEEDS = {
         "lying_length": b"ABCD" + struct.pack("<i", 4000) + bytes(20),
         "tiny": b"AB",
     },
+    # One byte picks the signature the target puts in front: 0 "DDS ", 1 "RIFF....WAVE".
+    "fuzz_preview": {
+        "dxt1": b"\0" + struct.pack("<7I", 124, 0x21007, 8, 8, 0, 0, 1) + bytes(44)
+        + struct.pack("<2I4s5I", 32, 4, b"DXT1", 0, 0, 0, 0, 0) + bytes(20) + bytes(32),
+        "rgba": b"\0" + struct.pack("<7I", 124, 0x1007, 2, 2, 0, 0, 0) + bytes(44)
+        + struct.pack("<2I4s5I", 32, 0x41, b"\0\0\0\0", 32, 0xFF0000, 0xFF00, 0xFF, 0xFF000000)
+        + bytes(20) + bytes(16),
+        "pcm16": b"\1" + b"fmt " + struct.pack("<IHHIIHH", 16, 1, 2, 8000, 32000, 4, 16)
+        + b"data" + struct.pack("<I", 16) + bytes(range(16)),
+    },
 }
 
 
