@@ -112,6 +112,17 @@ TEST_F(ListTest, TableHasAlignedColumns) {
   }
 }
 
+// Names are 8-bit text; JSON must stay valid UTF-8 whatever they hold.
+TEST(ListJson, NameThatIsNotUtf8IsShownWithReplacementCharacters) {
+  TempDir dir;
+  WriteFile(dir / "level.asr", Archive({ResourceChunk("caf\xE9.tga", Payload("DDS ", 8))}));
+  const CliResult result = RunAsrkit({"list", "--json", dir / "level.asr"});
+  ASSERT_EQ(result.exit_code, 0) << result.err;
+  EXPECT_EQ(nlohmann::json::parse(result.out)[0]["name"], "caf\uFFFD.tga");
+  const CliResult table = RunAsrkit({"list", dir / "level.asr"});
+  EXPECT_NE(table.out.find("caf\xE9.tga"), std::string::npos);
+}
+
 TEST(ListFailure, ArchiveThatDoesNotOpenGivesOneLineAndStatusOne) {
   TempDir dir;
   WriteFile(dir / "bad.asr", ToBytes("AsuraCmp1234"));
