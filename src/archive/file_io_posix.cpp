@@ -66,9 +66,13 @@ int WriteAllGathered(int fd, std::span<std::span<const std::uint8_t>> pieces) {
   return 0;
 }
 
+// A short hidden name in the target's folder: the same file system, so the
+// final rename is atomic, and short, so a long target name still fits.
 std::string TempNameBeside(const std::string& final_path) {
   static std::minstd_rand random{std::random_device{}()};
-  return final_path + ".tmp" + std::to_string(::getpid()) + "-" +
+  const auto slash = final_path.rfind('/');
+  const std::string folder = slash == std::string::npos ? "" : final_path.substr(0, slash + 1);
+  return folder + ".asrkit-" + std::to_string(::getpid()) + "-" +
          std::to_string(random() % 1000000);
 }
 
@@ -121,13 +125,16 @@ void InputFile::Close() {
 Status InputFile::Open(const std::string& path) {
   Close();
   path_ = path;
-  fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Non-blocking, so that a FIFO is refused below instead of waiting for a writer.
+  fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd_ < 0) return {ErrorKind::kCannotOpen, "Cannot open (" + Reason(errno) + "): " + path};
   struct stat info {};
-  if (::fstat(fd_, &info) == 0 && S_ISDIR(info.st_mode)) {
+  if (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode)) {
+    const std::string why = S_ISDIR(info.st_mode) ? Reason(EISDIR) : "not a regular file";
     Close();
-    return {ErrorKind::kCannotOpen, "Cannot open (" + Reason(EISDIR) + "): " + path};
+    return {ErrorKind::kCannotOpen, "Cannot open (" + why + "): " + path};
   }
+  ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
   return Status::Ok();
 }
 
@@ -181,9 +188,16 @@ bool RenameNoReplace(const std::string& from, const std::string& to) {
   if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
   if (errno != EINVAL && errno != ENOSYS) return false;
   // A file system without the flag: a hard link refuses an existing name too.
-  if (::link(from.c_str(), to.c_str()) != 0) return false;
-  ::unlink(from.c_str());
-  return true;
+  if (::link(from.c_str(), to.c_str()) == 0) {
+    ::unlink(from.c_str());
+    return true;
+  }
+  if (errno != EPERM && errno != EOPNOTSUPP && errno != ENOSYS) return false;
+  // Nor links (FAT, exFAT): look before moving. Nobody else writes there
+  // meanwhile in practice, and a backup beats losing the file.
+  struct stat info {};
+  if (::lstat(to.c_str(), &info) == 0 || errno != ENOENT) return false;
+  return ::rename(from.c_str(), to.c_str()) == 0;
 }
 
 bool FileExists(const std::string& path) {
@@ -233,6 +247,9 @@ Status AtomicFileWriter::Commit(const std::string& backup_path) {
   if (Status status = Flush(); !status.ok()) return status;
   // The user's archive: on disk before the old one is moved aside.
   if (::fsync(fd_) != 0) return Fail(errno);
+  // The new archive keeps the permissions of the one it replaces.
+  struct stat existing {};
+  if (::stat(final_path_.c_str(), &existing) == 0) ::fchmod(fd_, existing.st_mode & 07777);
   const int fd = std::exchange(fd_, -1);
   if (::close(fd) != 0) return Fail(errno);
   const bool moved_aside = !backup_path.empty() && RenameNoReplace(final_path_, backup_path);
