@@ -5,8 +5,13 @@ ASRKIT_PACKAGES=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libcli11-dev nlohmann-json3-dev
   qt6-base-dev libgl-dev
+  libsquish-dev libsndfile1-dev libpng-dev
   fonts-wine fonts-dejavu-core
+  xvfb xauth
 )
+
+# Tools the tests compare our decoding and our files with.
+ASRKIT_TEST_PACKAGES=(imagemagick sox clang libclang-rt-14-dev python3)
 
 asrkit_install_missing() {
   local missing=()
