@@ -28,13 +28,14 @@ std::int32_t TagCode(std::span<const std::uint8_t> chunk) {
   return static_cast<std::int32_t>(code);
 }
 
-std::string TagText(std::span<const std::uint8_t> chunk) {
+std::string_view TagTextView(std::span<const std::uint8_t> chunk) {
   const auto limit = std::min<std::size_t>(4, chunk.size());
-  std::string text;
-  for (std::size_t i = 0; i < limit && chunk[i] != 0; ++i)
-    text.push_back(static_cast<char>(chunk[i]));
-  return text;
+  std::size_t length = 0;
+  while (length < limit && chunk[length] != 0) ++length;
+  return {reinterpret_cast<const char*>(chunk.data()), length};
 }
+
+std::string TagText(std::span<const std::uint8_t> chunk) { return std::string(TagTextView(chunk)); }
 
 std::int32_t ReadLE32(const std::uint8_t* at) {
   const std::uint32_t value = std::uint32_t{at[0]} | std::uint32_t{at[1]} << 8 |

@@ -29,6 +29,9 @@ std::int32_t TagCode(std::span<const std::uint8_t> chunk);
 // The tag as shown to people: up to four bytes, ending at the first NUL and
 // never past the chunk's end.
 std::string TagText(std::span<const std::uint8_t> chunk);
+// The same text as a view into the chunk's bytes, for listings that show
+// every chunk and should not copy each tag.
+std::string_view TagTextView(std::span<const std::uint8_t> chunk);
 
 std::int32_t ReadLE32(const std::uint8_t* at);
 void WriteLE32(std::uint8_t* at, std::int32_t value);

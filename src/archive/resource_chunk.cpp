@@ -67,14 +67,18 @@ std::int32_t PayloadKind(const ArchiveState& state, std::int32_t index) {
   return kOtherPayload;
 }
 
-std::string ResourceName(const ArchiveState& state, std::int32_t index) {
+std::string_view ResourceNameView(const ArchiveState& state, std::int32_t index) {
   const std::int32_t length = Length(state, index);
   if (length <= kResourceNameOffset) return {};
   const auto available = std::min(kResourceNameBound, length - kResourceNameOffset);
   const auto* first = reinterpret_cast<const char*>(Bytes(state, index) + kResourceNameOffset);
   const auto* end =
       static_cast<const char*>(std::memchr(first, 0, static_cast<std::size_t>(available)));
-  return std::string(first, end ? end : first + available);
+  return {first, static_cast<std::size_t>((end ? end : first + available) - first)};
+}
+
+std::string ResourceName(const ArchiveState& state, std::int32_t index) {
+  return std::string(ResourceNameView(state, index));
 }
 
 std::string_view KindText(std::int32_t kind) {

@@ -35,6 +35,8 @@ std::int32_t PayloadKind(const ArchiveState& state, std::int32_t index);
 // The bytes from offset 28 up to the first NUL, at most 256 of them and never
 // past the chunk's end.
 std::string ResourceName(const ArchiveState& state, std::int32_t index);
+// The same bytes as a view into the chunk's block, valid while the block is.
+std::string_view ResourceNameView(const ArchiveState& state, std::int32_t index);
 
 // "DDS File", "WAV File" or "File ", as the chunk list shows them.
 std::string_view KindText(std::int32_t kind);
