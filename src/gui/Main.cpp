@@ -1,6 +1,7 @@
 #include "Main.h"
 
 #include <QString>
+#include <charconv>
 
 #include "archive_format.h"
 #include "archive_writer.h"
@@ -40,9 +41,7 @@ class FormOpenListener : public asrkit::OpenListener {
   void TableAllocated(std::int32_t count) override {
     TStringGrid* grid = form_->Tabela;
     grid->SetRowCount(count + 1);
-    for (int row = 1; row <= count; ++row) {
-      for (int col = 0; col <= 4; ++col) grid->Cells[col][row] = QString();
-    }
+    grid->ClearCells(0, 4, 1, count);  // the header row and column 5 stay
     form_->ProgressBar1->SetMax(count);
   }
 
@@ -146,19 +145,23 @@ void ParseArchive(TForm1* form) {
 void FillChunkList(TForm1* form) {
   const asrkit::ArchiveState& state = form->State;
   TStringGrid* grid = form->Tabela;
+  char number[16];
+  const auto decimal = [&number](std::int32_t value) {
+    return std::string_view(number, std::to_chars(number, number + sizeof number, value).ptr);
+  };
   for (std::int32_t i = 0; i < state.ChunkCount; ++i) {
     const auto index = static_cast<std::size_t>(i);
-    const QString tag = AnsiToString(asrkit::TagText(asrkit::ChunkBytes(state, i)));
+    const std::string_view tag = asrkit::TagTextView(asrkit::ChunkBytes(state, i));
     const int row = i + 1;
-    grid->Cells[0][row] = QString::number(i + 1);
+    grid->Cells[0][row] = decimal(i + 1);
     grid->Cells[1][row] = tag;
-    grid->Cells[4][row] = QString::number(state.ChunkSizes[index]);
+    grid->Cells[4][row] = decimal(state.ChunkSizes[index]);
     if (state.ChunkTags[index] == asrkit::TagRSCF) {
-      grid->Cells[3][row] = AnsiToString(asrkit::ResourceName(state, i));
-      grid->Cells[2][row] = AnsiToString(asrkit::KindText(asrkit::PayloadKind(state, i)));
+      grid->Cells[3][row] = asrkit::ResourceNameView(state, i);
+      grid->Cells[2][row] = asrkit::KindText(asrkit::PayloadKind(state, i));
     } else {
-      grid->Cells[2][row] = QString();
-      grid->Cells[3][row] = QString();
+      grid->Cells[2][row] = "";
+      grid->Cells[3][row] = "";
     }
     form->ProgressBar1->SetPosition(i);
   }

@@ -29,6 +29,7 @@ class TProgressBar : public QProgressBar {
   int max_ = 100;
   int position_ = 0;
   bool flushQueued_ = false;
+  unsigned calls_ = 0;
   QElapsedTimer sinceFlush_;
 };
 

@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <algorithm>
 
+#include "toolkit/Text.h"
+
 namespace toolkit {
 
 // ---- model ------------------------------------------------------------------
@@ -90,33 +92,77 @@ TStringGrid::TStringGrid(QWidget* parent) : QTableView(parent) {
   KeepSelection();
 }
 
-QString TStringGrid::Cell(int col, int row) const {
-  if (col < 0 || col >= colCount_ || row < 0 || row >= rowCount_) return {};
-  return cells_[static_cast<std::size_t>(row) * static_cast<std::size_t>(colCount_) +
-                static_cast<std::size_t>(col)];
+TStringGrid::Slot* TStringGrid::SlotAt(int col, int row) {
+  if (col < 0 || col >= colCount_ || row < 0 || row >= rowCount_) return nullptr;
+  return &cells_[static_cast<std::size_t>(row) * static_cast<std::size_t>(colCount_) +
+                 static_cast<std::size_t>(col)];
 }
 
+const TStringGrid::Slot* TStringGrid::SlotAt(int col, int row) const {
+  return const_cast<TStringGrid*>(this)->SlotAt(col, row);
+}
+
+std::string_view TStringGrid::CellText(int col, int row) const {
+  const Slot* slot = SlotAt(col, row);
+  if (slot == nullptr || slot->size == 0) return {};
+  return std::string_view(texts_).substr(slot->offset, slot->size);
+}
+
+QString TStringGrid::Cell(int col, int row) const { return AnsiToString(CellText(col, row)); }
+
 void TStringGrid::SetCell(int col, int row, const QString& text) {
-  if (col < 0 || col >= colCount_ || row < 0 || row >= rowCount_) return;
-  cells_[static_cast<std::size_t>(row) * static_cast<std::size_t>(colCount_) +
-         static_cast<std::size_t>(col)] = text;
+  SetCellText(col, row, StringToAnsi(text));
+}
+
+void TStringGrid::SetCellTextElsewhere(Slot& slot, int row, std::string_view text) {
+  liveBytes_ = liveBytes_ + text.size() - slot.size;
+  if (texts_.size() > 2 * liveBytes_ + (std::size_t{1} << 20)) {
+    slot = {};
+    Compact();
+  }
+  slot.offset = static_cast<std::uint32_t>(texts_.size());
+  slot.size = slot.room = static_cast<std::uint32_t>(text.size());
+  texts_.append(text);
   MarkChanged(row);
 }
 
-void TStringGrid::MarkChanged(int row) {
-  if (row < kFixedRows) {
-    headerDirty_ = true;
-  } else if (dirtyFirst_ < 0) {
-    dirtyFirst_ = dirtyLast_ = row;
-  } else {
-    dirtyFirst_ = std::min(dirtyFirst_, row);
-    dirtyLast_ = std::max(dirtyLast_, row);
+void TStringGrid::ClearCells(int col0, int col1, int row0, int row1) {
+  col0 = std::max(col0, 0);
+  col1 = std::min(col1, colCount_ - 1);
+  row0 = std::max(row0, 0);
+  row1 = std::min(row1, rowCount_ - 1);
+  if (col0 > col1 || row0 > row1) return;
+  for (int row = row0; row <= row1; ++row) {
+    Slot* slot = SlotAt(col0, row);
+    for (int col = col0; col <= col1; ++col, ++slot) {
+      liveBytes_ -= slot->size;
+      slot->size = 0;
+    }
   }
-  if (!flushQueued_) {
-    flushQueued_ = true;
-    QMetaObject::invokeMethod(
-        this, [this] { FlushChanges(); }, Qt::QueuedConnection);
+  MarkChanged(row0);
+  MarkChanged(row1);
+}
+
+void TStringGrid::Compact() {
+  std::string packed;
+  packed.reserve(liveBytes_ + liveBytes_ / 2);
+  for (Slot& slot : cells_) {
+    if (slot.size == 0) {
+      slot = {};
+      continue;
+    }
+    const auto offset = static_cast<std::uint32_t>(packed.size());
+    packed.append(texts_, slot.offset, slot.size);
+    slot.offset = offset;
+    slot.room = slot.size;
   }
+  texts_ = std::move(packed);
+}
+
+void TStringGrid::QueueFlush() {
+  flushQueued_ = true;
+  QMetaObject::invokeMethod(
+      this, [this] { FlushChanges(); }, Qt::QueuedConnection);
 }
 
 void TStringGrid::FlushChanges() {
@@ -125,10 +171,11 @@ void TStringGrid::FlushChanges() {
     headerDirty_ = false;
     emit model_.headerDataChanged(Qt::Horizontal, 0, colCount_ - 1);
   }
-  if (dirtyFirst_ >= 0) {
+  if (dirtyLast_ >= 0) {
     const int first = std::min(dirtyFirst_, rowCount_ - 1) - kFixedRows;
     const int last = std::min(dirtyLast_, rowCount_ - 1) - kFixedRows;
-    dirtyFirst_ = dirtyLast_ = -1;
+    dirtyFirst_ = INT_MAX;
+    dirtyLast_ = -1;
     if (first >= 0 && last >= first) {
       emit model_.dataChanged(model_.index(first, 0), model_.index(last, colCount_ - 1),
                               {Qt::DisplayRole});
@@ -149,9 +196,11 @@ void TStringGrid::SetRowCount(int rows) {
     model_.endInsertRows();
   } else if (newBody < oldBody) {
     model_.beginRemoveRows(QModelIndex(), newBody, oldBody - 1);
+    for (std::size_t i = static_cast<std::size_t>(rows) * cols; i < cells_.size(); ++i) {
+      liveBytes_ -= cells_[i].size;
+    }
     rowCount_ = rows;
     cells_.resize(static_cast<std::size_t>(rows) * cols);
-    cells_.shrink_to_fit();
     model_.endRemoveRows();
   } else {
     rowCount_ = rows;
@@ -164,11 +213,13 @@ void TStringGrid::SetColCount(int cols) {
   cols = std::max(cols, 1);
   if (cols == colCount_) return;
   model_.beginResetModel();
-  std::vector<QString> cells(static_cast<std::size_t>(rowCount_) * static_cast<std::size_t>(cols));
+  std::vector<Slot> cells(static_cast<std::size_t>(rowCount_) * static_cast<std::size_t>(cols));
+  liveBytes_ = 0;
   for (int r = 0; r < rowCount_; ++r) {
     for (int c = 0; c < std::min(cols, colCount_); ++c) {
-      cells[static_cast<std::size_t>(r * cols + c)] =
-          std::move(cells_[static_cast<std::size_t>(r * colCount_ + c)]);
+      const Slot slot = cells_[static_cast<std::size_t>(r * colCount_ + c)];
+      cells[static_cast<std::size_t>(r * cols + c)] = slot;
+      liveBytes_ += slot.size;
     }
   }
   cells_ = std::move(cells);

@@ -3,11 +3,13 @@
 // counts it. Whole-row selection, the selected row `Row` (never 0), a
 // vertical scroll bar only, no editing, no resizing or moving by the user.
 //
-// The cells are plain vectors behind a QAbstractTableModel (row 0 shown by
-// the horizontal header, rows 1.. as the model's rows 0..), so 100,000 rows
-// cost one QString per written cell and nothing per row in the view. Writing
-// a cell only marks it changed; the view is told once, when the handler that
-// wrote returns to the event loop.
+// Cells hold 8-bit text (UTF-8, or what a Windows-made name holds) packed
+// back to back in one buffer, behind a QAbstractTableModel (row 0 shown by
+// the horizontal header, rows 1.. as the model's rows 0..): writing a cell
+// copies its bytes and allocates nothing per cell, and only the rows on
+// screen are ever turned into QStrings. Writing a cell only marks it changed;
+// the view is told once, when the handler that wrote returns to the event
+// loop.
 //
 // Sizes are VCL's: a column width or the row height excludes the one-
 // pixel grid line, which Qt counts inside the section, so a section is one
@@ -17,6 +19,11 @@
 #include <QAbstractTableModel>
 #include <QString>
 #include <QTableView>
+#include <climits>
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace toolkit {
@@ -43,6 +50,8 @@ class TStringGridCell {
  public:
   TStringGridCell(TStringGrid* grid, int col, int row) : grid_(grid), col_(col), row_(row) {}
   TStringGridCell& operator=(const QString& text);
+  inline TStringGridCell& operator=(std::string_view text);
+  TStringGridCell& operator=(const char* text) { return *this = std::string_view(text); }
   operator QString() const;  // NOLINT(google-explicit-constructor)
 
  private:
@@ -87,6 +96,11 @@ class TStringGrid : public QTableView {
   const TStringGridCells Cells{this};
   QString Cell(int col, int row) const;
   void SetCell(int col, int row, const QString& text);
+  // The cell's text as 8-bit text, and its setter.
+  std::string_view CellText(int col, int row) const;
+  void SetCellText(int col, int row, std::string_view text);
+  // Empties columns col0..col1 of rows row0..row1 in one pass.
+  void ClearCells(int col0, int col1, int row0, int row1);
 
   int RowCount() const { return rowCount_; }
   // Keeps the cells of the rows that stay; new rows are empty.
@@ -112,21 +126,66 @@ class TStringGrid : public QTableView {
   void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
  private:
-  void MarkChanged(int row);
+  // A cell's bytes in texts_; a rewrite that fits in `room` stays in place.
+  struct Slot {
+    std::uint32_t offset = 0;
+    std::uint32_t size = 0;
+    std::uint32_t room = 0;
+  };
+  Slot* SlotAt(int col, int row);
+  const Slot* SlotAt(int col, int row) const;
+  void MarkChanged(int row) {
+    if (row < kFixedRows) {
+      headerDirty_ = true;
+    } else {
+      if (row < dirtyFirst_) dirtyFirst_ = row;
+      if (row > dirtyLast_) dirtyLast_ = row;
+    }
+    if (!flushQueued_) QueueFlush();
+  }
+  void QueueFlush();
+  void SetCellTextElsewhere(Slot& slot, int row, std::string_view text);
   void KeepSelection();
+  void Compact();
 
   TStringGridModel model_{this};
   int colCount_ = 5;
   int rowCount_ = 5;
   int rowHeight_ = 24;
   std::vector<int> colWidths_;
-  std::vector<QString> cells_;  // row-major, rowCount_ x colCount_
+  std::vector<Slot> cells_;  // row-major, rowCount_ x colCount_, into texts_
+  std::string texts_;        // every cell's bytes; rewritten cells leave garbage
+  std::size_t liveBytes_ = 0;
   int row_ = 1;
-  int dirtyFirst_ = -1;  // body rows written since the last flush
+  int dirtyFirst_ = INT_MAX;  // body rows written since the last flush
   int dirtyLast_ = -1;
   bool headerDirty_ = false;
   bool flushQueued_ = false;
 };
+
+// Written once per cell of every listing: kept inline, the common case of a
+// text that fits where the cell's old text was allocates and calls nothing.
+inline void TStringGrid::SetCellText(int col, int row, std::string_view text) {
+  if (static_cast<unsigned>(col) >= static_cast<unsigned>(colCount_) ||
+      static_cast<unsigned>(row) >= static_cast<unsigned>(rowCount_)) {
+    return;
+  }
+  Slot& slot = cells_[static_cast<std::size_t>(row) * static_cast<std::size_t>(colCount_) +
+                      static_cast<std::size_t>(col)];
+  if (text.size() > slot.room) {
+    SetCellTextElsewhere(slot, row, text);
+    return;
+  }
+  liveBytes_ = liveBytes_ + text.size() - slot.size;
+  if (!text.empty()) std::memcpy(texts_.data() + slot.offset, text.data(), text.size());
+  slot.size = static_cast<std::uint32_t>(text.size());
+  MarkChanged(row);
+}
+
+inline TStringGridCell& TStringGridCell::operator=(std::string_view text) {
+  grid_->SetCellText(col_, row_, text);
+  return *this;
+}
 
 }  // namespace toolkit
 
