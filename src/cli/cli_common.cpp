@@ -1,6 +1,10 @@
 #include "cli_common.h"
 
+#ifdef _WIN32
+#include <io.h>
+#else
 #include <unistd.h>
+#endif
 
 #include <CLI/CLI.hpp>
 #include <charconv>
@@ -91,8 +95,19 @@ int SaveAndReport(const ArchiveState& state, const std::string& path) {
   return kExitOk;
 }
 
-TerminalProgress::TerminalProgress()
-    : enabled_(::isatty(STDOUT_FILENO) == 1 && ::isatty(STDERR_FILENO) == 1) {}
+namespace {
+
+bool IsTerminal(std::FILE* stream) {
+#ifdef _WIN32
+  return ::_isatty(::_fileno(stream)) != 0;
+#else
+  return ::isatty(::fileno(stream)) == 1;
+#endif
+}
+
+}  // namespace
+
+TerminalProgress::TerminalProgress() : enabled_(IsTerminal(stdout) && IsTerminal(stderr)) {}
 
 TerminalProgress::~TerminalProgress() { Clear(); }
 

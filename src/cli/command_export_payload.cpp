@@ -10,6 +10,13 @@
 #include "commands.h"
 #include "messages.h"
 #include "payload_file.h"
+#include "resource_chunk.h"
+
+#ifdef ASRKIT_HAVE_PREVIEW
+#include "chunk_info.h"
+#include "dds_decode.h"
+#include "png_write.h"
+#endif
 
 namespace asrkit::cli {
 
@@ -18,7 +25,30 @@ namespace {
 struct ExportPayloadOptions {
   std::string path;
   std::vector<std::string> numbers;
+  bool png = false;
 };
+
+#ifdef ASRKIT_HAVE_PREVIEW
+// Beside NAME.dds, the top level of the texture as NAME.png.
+int WriteTexturePng(const ArchiveState& state, std::int32_t index,
+                    const std::string& payload_path) {
+  const auto payload = preview::ResourcePayload(state, index);
+  if (PayloadKind(state, index) != kDdsPayload) return kExitOk;
+  const preview::DdsImage texture = preview::DecodeDds(payload);
+  const std::string png_path =
+      payload_path.substr(0, payload_path.size() - KindExtension(kDdsPayload).size()) + ".png";
+  if (!texture.status.ok()) {
+    PrintError("No PNG for chunk " + std::to_string(index + 1) + ": " + texture.status.message());
+    return kExitFailed;
+  }
+  if (Status status = preview::WritePng(texture.image, png_path); !status.ok()) {
+    PrintError(status);
+    return kExitFailed;
+  }
+  PrintLine(msg::SavedToLine(png_path));
+  return kExitOk;
+}
+#endif
 
 int RunExportPayload(const ExportPayloadOptions& options) {
   ArchiveState state;
@@ -30,6 +60,11 @@ int RunExportPayload(const ExportPayloadOptions& options) {
     const PathResult result = ExportPayload(state, index);
     if (result.status.ok()) {
       PrintLine(msg::SavedToLine(result.path));
+#ifdef ASRKIT_HAVE_PREVIEW
+      if (options.png && WriteTexturePng(state, index, result.path) != kExitOk) {
+        exit_code = kExitFailed;
+      }
+#endif
     } else {
       PrintError(result.status);
       exit_code = kExitFailed;
@@ -47,6 +82,10 @@ void AddExportPayloadCommand(CLI::App& app, int& exit_code) {
       "Write the payload of resource chunk N to NAME.dds/.wav/.bin in the folder named after "
       "ARCHIVE");
   command->add_option("ARCHIVE", options->path, "Archive file")->required();
+#ifdef ASRKIT_HAVE_PREVIEW
+  command->add_flag("--png", options->png,
+                    "Also write a texture's top level as NAME.png beside its .dds file");
+#endif
   AddChunkNumbers(*command, options->numbers, "Chunk numbers, from 1");
   command->callback([options, &exit_code] { exit_code = RunExportPayload(*options); });
 }

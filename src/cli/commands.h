@@ -8,6 +8,10 @@ class App;
 
 namespace asrkit::cli {
 
+// The whole program: parses `argv` (UTF-8 on every platform), runs the
+// command, returns the exit status.
+int Run(int argc, char** argv);
+
 void AddListCommand(CLI::App& app, int& exit_code);
 void AddCheckCommand(CLI::App& app, int& exit_code);
 void AddExportChunkCommand(CLI::App& app, int& exit_code);
@@ -16,5 +20,8 @@ void AddImportChunkCommand(CLI::App& app, int& exit_code);
 void AddExportPayloadCommand(CLI::App& app, int& exit_code);
 void AddExportPayloadsCommand(CLI::App& app, int& exit_code);
 void AddImportPayloadCommand(CLI::App& app, int& exit_code);
+#ifdef ASRKIT_HAVE_PREVIEW
+void AddInfoCommand(CLI::App& app, int& exit_code);
+#endif
 
 }  // namespace asrkit::cli

@@ -6,8 +6,9 @@
 #include "cli_common.h"
 #include "commands.h"
 
-int main(int argc, char** argv) {
-  using namespace asrkit::cli;
+namespace asrkit::cli {
+
+int Run(int argc, char** argv) {
   CLI::App app{
       "asrkit: inspect and edit Asura archive files.\n"
       "Chunk numbers N are 1-based, as in the window's list and in BLOCK.N.bin.\n"
@@ -28,6 +29,9 @@ int main(int argc, char** argv) {
   AddExportPayloadCommand(app, exit_code);
   AddExportPayloadsCommand(app, exit_code);
   AddImportPayloadCommand(app, exit_code);
+#ifdef ASRKIT_HAVE_PREVIEW
+  AddInfoCommand(app, exit_code);
+#endif
 
   try {
     app.parse(argc, argv);
@@ -39,3 +43,9 @@ int main(int argc, char** argv) {
   std::fflush(stdout);
   return exit_code;
 }
+
+}  // namespace asrkit::cli
+
+#ifndef _WIN32
+int main(int argc, char** argv) { return asrkit::cli::Run(argc, argv); }
+#endif
