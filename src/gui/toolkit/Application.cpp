@@ -20,7 +20,8 @@ void LoadDesignFont() {
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
   setApplicationName(QStringLiteral("asrkit"));
-  setApplicationDisplayName(QStringLiteral("asrkit"));
+  // No display name: Qt would append it to every title, and the title is
+  // the opened archive's path and nothing else.
   setDesktopFileName(QStringLiteral("asrkit"));
   LoadDesignFont();
 }
@@ -60,7 +61,7 @@ void ShowException(const Exception& exception) {
   DialogRequest request;
   request.kind = DialogKind::kError;
   request.text = exception.Message();
-  request.caption = QApplication::applicationDisplayName();
+  request.caption = QApplication::applicationName();
   if (AskResponder(request)) return;
   QMessageBox::critical(nullptr, request.caption, request.text);
 }
