@@ -17,7 +17,7 @@ inline constexpr std::uint32_t kDdpfFourCc = 0x4;
 inline constexpr std::uint32_t kDdpfRgb = 0x40;
 inline constexpr std::uint32_t kDdpfLuminance = 0x20000;
 
-struct DdsSpec {
+struct DdsLayout {
   std::uint32_t width = 2;
   std::uint32_t height = 1;
   std::uint32_t mips = 1;
@@ -28,27 +28,27 @@ struct DdsSpec {
   std::optional<std::uint32_t> dxgi;     // adds the DX10 header (and its FourCC)
 };
 
-inline Bytes DdsPayload(const DdsSpec& spec, const Bytes& data) {
+inline Bytes DdsPayload(const DdsLayout& layout, const Bytes& data) {
   Bytes out = ToBytes("DDS ");
   AppendLE32(out, 124);
   AppendLE32(out, 0x1007 | 0x20000);  // caps, height, width, pixel format, mipmap count
-  AppendLE32(out, static_cast<std::int32_t>(spec.height));
-  AppendLE32(out, static_cast<std::int32_t>(spec.width));
+  AppendLE32(out, static_cast<std::int32_t>(layout.height));
+  AppendLE32(out, static_cast<std::int32_t>(layout.width));
   AppendLE32(out, 0);  // pitch or linear size
   AppendLE32(out, 0);  // depth
-  AppendLE32(out, static_cast<std::int32_t>(spec.mips));
+  AppendLE32(out, static_cast<std::int32_t>(layout.mips));
   for (int i = 0; i < 11; ++i) AppendLE32(out, 0);
   AppendLE32(out, 32);
-  const bool dx10 = spec.dxgi.has_value();
-  AppendLE32(out, static_cast<std::int32_t>(dx10 ? kDdpfFourCc : spec.pixel_flags));
-  const Bytes four_cc = ToBytes(dx10 ? std::string_view("DX10") : spec.four_cc);
+  const bool dx10 = layout.dxgi.has_value();
+  AppendLE32(out, static_cast<std::int32_t>(dx10 ? kDdpfFourCc : layout.pixel_flags));
+  const Bytes four_cc = ToBytes(dx10 ? std::string_view("DX10") : layout.four_cc);
   out.insert(out.end(), four_cc.begin(), four_cc.end());
-  AppendLE32(out, static_cast<std::int32_t>(spec.bit_count));
-  for (std::uint32_t mask : spec.masks) AppendLE32(out, static_cast<std::int32_t>(mask));
+  AppendLE32(out, static_cast<std::int32_t>(layout.bit_count));
+  for (std::uint32_t mask : layout.masks) AppendLE32(out, static_cast<std::int32_t>(mask));
   AppendLE32(out, 0x1000);  // caps: texture
   for (int i = 0; i < 4; ++i) AppendLE32(out, 0);
   if (dx10) {
-    AppendLE32(out, static_cast<std::int32_t>(*spec.dxgi));
+    AppendLE32(out, static_cast<std::int32_t>(*layout.dxgi));
     AppendLE32(out, 3);  // 2D texture
     AppendLE32(out, 0);
     AppendLE32(out, 1);  // array size

@@ -93,7 +93,7 @@ INSTANTIATE_TEST_SUITE_P(
 // Formats ImageMagick does not write, made by hand: two pixels each.
 struct MaskCase {
   const char* name;
-  DdsSpec spec;
+  DdsLayout layout;
   Bytes data;
   const char* format;
   Bytes rgba;
@@ -103,7 +103,7 @@ class MaskDecodeTest : public ::testing::TestWithParam<MaskCase> {};
 
 TEST_P(MaskDecodeTest, DecodesByChannelMasks) {
   const MaskCase& c = GetParam();
-  const auto decoded = DecodeDds(DdsPayload(c.spec, c.data));
+  const auto decoded = DecodeDds(DdsPayload(c.layout, c.data));
   ASSERT_TRUE(decoded.status.ok()) << decoded.status.message();
   EXPECT_EQ(decoded.header.format, c.format);
   EXPECT_EQ(decoded.header.encoding, DdsEncoding::kMasks);
@@ -179,7 +179,7 @@ TEST(BlockDecodeTest, Dxt3TakesAlphaFromItsFourBitValues) {
 // Well formed, but not a format we decode: the facts are there, pixels are not.
 struct UnsupportedCase {
   const char* name;
-  DdsSpec spec;
+  DdsLayout layout;
   const char* format;
 };
 
@@ -187,7 +187,7 @@ class UnsupportedDdsTest : public ::testing::TestWithParam<UnsupportedCase> {};
 
 TEST_P(UnsupportedDdsTest, GivesFactsAndSaysItCannotDecode) {
   const UnsupportedCase& c = GetParam();
-  const auto decoded = DecodeDds(DdsPayload(c.spec, Bytes(256)));
+  const auto decoded = DecodeDds(DdsPayload(c.layout, Bytes(256)));
   EXPECT_EQ(decoded.status.kind(), ErrorKind::kUnsupported);
   EXPECT_EQ(decoded.status.message(), std::string("cannot decode ") + c.format);
   EXPECT_EQ(decoded.header.format, c.format);

@@ -20,7 +20,7 @@ inline void AppendTag(Bytes& out, std::string_view tag) {
   out.insert(out.end(), tag.begin(), tag.end());
 }
 
-struct WavSpec {
+struct WavLayout {
   std::uint16_t channels = 1;
   std::uint32_t rate = 8000;
   std::uint16_t bits = 16;
@@ -30,7 +30,7 @@ struct WavSpec {
 };
 
 // 16-bit samples, interleaved.
-inline Bytes Wav(const WavSpec& spec, const std::vector<std::int16_t>& samples) {
+inline Bytes Wav(const WavLayout& layout, const std::vector<std::int16_t>& samples) {
   Bytes data;
   for (std::int16_t s : samples) AppendLE16(data, static_cast<std::uint16_t>(s));
   Bytes out;
@@ -40,16 +40,16 @@ inline Bytes Wav(const WavSpec& spec, const std::vector<std::int16_t>& samples) 
   AppendTag(out, "fmt ");
   AppendLE32(out, 16);
   AppendLE16(out, 1);  // PCM
-  AppendLE16(out, spec.channels);
-  AppendLE32(out, static_cast<std::int32_t>(spec.rate));
-  const auto block = static_cast<std::uint16_t>(spec.channels * spec.bits / 8);
-  AppendLE32(out, static_cast<std::int32_t>(spec.rate * block));
+  AppendLE16(out, layout.channels);
+  AppendLE32(out, static_cast<std::int32_t>(layout.rate));
+  const auto block = static_cast<std::uint16_t>(layout.channels * layout.bits / 8);
+  AppendLE32(out, static_cast<std::int32_t>(layout.rate * block));
   AppendLE16(out, block);
-  AppendLE16(out, spec.bits);
-  if (spec.with_data) {
+  AppendLE16(out, layout.bits);
+  if (layout.with_data) {
     AppendTag(out, "data");
     AppendLE32(out, static_cast<std::int32_t>(
-                        spec.data_size.value_or(static_cast<std::uint32_t>(data.size()))));
+                        layout.data_size.value_or(static_cast<std::uint32_t>(data.size()))));
     out.insert(out.end(), data.begin(), data.end());
   }
   const auto riff_size = static_cast<std::int32_t>(out.size() - 8);
