@@ -88,7 +88,7 @@ TForm1::TForm1(QWidget* Owner) : TForm(Owner), ui_(std::make_unique<Ui::TForm1>(
   AllBlocksToFile = ui_->AllBlocksToFile;
   Label1 = ui_->Label1;
 
-  // Bound by name as the window description binds them; EditDataButton has none.
+  // Bound by name as the window description binds them.
   connect(OpenButton, &QPushButton::clicked, this, [this] { OpenButtonClick(OpenButton); });
   connect(SaveButton, &QPushButton::clicked, this, [this] { SaveButtonClick(SaveButton); });
   connect(BlockFromFile, &QPushButton::clicked, this,
@@ -100,6 +100,8 @@ TForm1::TForm1(QWidget* Owner) : TForm(Owner), ui_(std::make_unique<Ui::TForm1>(
           [this] { LoadDataButtonClick(LoadDataButton); });
   connect(SaveDataButton, &QPushButton::clicked, this,
           [this] { SaveDataButtonClick(SaveDataButton); });
+  connect(EditDataButton, &QPushButton::clicked, this,
+          [this] { EditDataButtonClick(EditDataButton); });
 
   FormCreate(this);
 }

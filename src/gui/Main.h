@@ -60,6 +60,8 @@ class TForm1 : public TForm {
   void BlockToFileClick(TObject* Sender);
   void BlockFromFileClick(TObject* Sender);
   void AllBlocksToFileClick(TObject* Sender);
+  // Not in the original window description: Edit opens a preview (EditData.cpp).
+  void EditDataButtonClick(TObject* Sender);
 
   // Builds every component of the window description, binds the handlers
   // to their events by name, then runs FormCreate (OnCreate).
