@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QScrollArea>
 #include <QStringList>
 #include <QVBoxLayout>
@@ -139,6 +140,12 @@ QWidget* PreviewWindow::BuildHex(const asrkit::preview::HexDump& hex) {
 
 PreviewWindow* OpenPreview(const asrkit::ArchiveState& state, std::int32_t index, QWidget* owner) {
   auto* window = new PreviewWindow(CopyPreviewContent(state, index), owner);
+  // Beside the main window when the screen has room, so the chunk list stays in view.
+  if (owner != nullptr && owner->screen() != nullptr) {
+    const QRect room = owner->screen()->availableGeometry();
+    const QPoint beside = owner->frameGeometry().topRight() + QPoint(8, 0);
+    if (room.contains(QRect(beside, window->size()))) window->move(beside);
+  }
   window->show();
   return window;
 }
