@@ -72,10 +72,13 @@ PreviewWindow::PreviewWindow(PreviewContent content, QWidget* owner) : QWidget(o
   QSize size(720, 560);
   switch (content.view) {
     case PreviewView::kImage: {
-      const QSize image(static_cast<int>(content.image.width),
-                        static_cast<int>(content.image.height));
-      layout->addWidget(BuildImage(content.image), 1);
-      size = size.expandedTo(image + QSize(60, 260)).boundedTo(QSize(1100, 860));
+      QImage image = ToQImage(content.image);
+      if (image.isNull()) {
+        error->setText(QStringLiteral("Error: the texture is too large to show"));
+        error->show();
+      }
+      size = size.expandedTo(image.size() + QSize(60, 260)).boundedTo(QSize(1100, 860));
+      layout->addWidget(BuildImage(std::move(image)), 1);
       break;
     }
     case PreviewView::kSound:
@@ -94,7 +97,7 @@ PreviewWindow::PreviewWindow(PreviewContent content, QWidget* owner) : QWidget(o
   resize(size);
 }
 
-QWidget* PreviewWindow::BuildImage(const asrkit::preview::RgbaImage& image) {
+QWidget* PreviewWindow::BuildImage(QImage image) {
   auto* area = new QWidget(this);
   auto* layout = new QVBoxLayout(area);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -112,7 +115,7 @@ QWidget* PreviewWindow::BuildImage(const asrkit::preview::RgbaImage& image) {
   auto* scroll = new QScrollArea(area);
   scroll->setObjectName(QStringLiteral("PreviewScroll"));
   scroll->setAlignment(Qt::AlignCenter);
-  image_ = new ImageView(ToQImage(image), scroll);
+  image_ = new ImageView(std::move(image), scroll);
   scroll->setWidget(image_);
   layout->addWidget(scroll, 1);
 

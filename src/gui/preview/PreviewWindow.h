@@ -3,6 +3,7 @@
 // It works from its own copy of what it shows and never touches the archive.
 #pragma once
 
+#include <QImage>
 #include <QWidget>
 
 #include "PreviewContent.h"
@@ -24,7 +25,7 @@ class PreviewWindow : public QWidget {
   static constexpr int kZoomPercents[] = {25, 50, 100, 200, 400, 800};
 
  private:
-  QWidget* BuildImage(const asrkit::preview::RgbaImage& image);
+  QWidget* BuildImage(QImage image);
   QWidget* BuildHex(const asrkit::preview::HexDump& hex);
 
   ImageView* image_ = nullptr;
