@@ -142,7 +142,7 @@ TEST_F(WindowDescriptionTest, TabOrderRunsFromTheLogToTheFileGroup) {
   EXPECT_EQ(seen, expected);
 }
 
-TEST_F(WindowDescriptionTest, EditButtonDoesNothingOnceEnabled) {
+TEST_F(WindowDescriptionTest, EditButtonLogsNothingAndKeepsTheTable) {
   Open(Write("a.asr", asrkit::testing::Archive({asrkit::testing::PlainChunk("ABCD", 12)})));
   const QStringList before = Log();
   ASSERT_TRUE(form->EditDataButton->isEnabled());
