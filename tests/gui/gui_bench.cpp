@@ -1,13 +1,15 @@
-// Run by hand: QT_QPA_PLATFORM=offscreen asrkit_gui_bench [CHUNKS]
+// Run by hand or by scripts/bench: asrkit_gui_bench [CHUNKS | ARCHIVE]
 // Times the grid listing 100,000 rows, 100,000 progress positions, and
-// opening and listing an archive of CHUNKS (65,536) chunks in the window
-// against the model's own open of the same file, in one run.
+// opening and listing an archive (one of CHUNKS small chunks, 65,536 by
+// default, or the given file) in the window against the model's own open of
+// the same file, in one run. Offscreen unless QT_QPA_PLATFORM says otherwise.
 #include <QCoreApplication>
 #include <QTest>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "Main.h"
@@ -43,7 +45,9 @@ double Settle(TForm1& form) {
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  const int chunks = argc > 1 ? std::atoi(argv[1]) : 65536;
+  const std::string given = argc > 1 ? argv[1] : "";
+  const bool given_file = !given.empty() && std::filesystem::is_regular_file(given);
+  const int chunks = given.empty() || given_file ? 65536 : std::atoi(given.c_str());
   TApplication app(argc, argv);
   TForm1 form(nullptr);
   Form1 = &form;
@@ -85,7 +89,7 @@ int main(int argc, char** argv) {
     asrkit::testing::TempDir dir;
     std::vector<asrkit::testing::Bytes> parts;
     parts.reserve(static_cast<std::size_t>(chunks));
-    for (int i = 0; i < chunks; ++i) {
+    for (int i = 0; i < chunks && !given_file; ++i) {
       if (i % 2 == 0) {
         parts.push_back(
             asrkit::testing::ResourceChunk("textures\\level1\\tex_" + std::to_string(i) + ".tga",
@@ -94,8 +98,8 @@ int main(int argc, char** argv) {
         parts.push_back(asrkit::testing::PlainChunk("WXYZ", 48));
       }
     }
-    const std::string path = dir / "big.asr";
-    asrkit::testing::WriteFile(path, asrkit::testing::Archive(parts));
+    const std::string path = given_file ? given : dir / "big.asr";
+    if (!given_file) asrkit::testing::WriteFile(path, asrkit::testing::Archive(parts));
     parts.clear();
 
     // The model's state is kept from round to round, as the window's is, so
@@ -122,7 +126,7 @@ int main(int argc, char** argv) {
       std::printf(
           "open %d chunks (%s): model %.2f ms, window %.2f ms (+ %.1f ms until painted);"
           " FillChunkList alone %.2f ms\n",
-          chunks, ok ? "ok" : "failed", model, window, paint, relist);
+          state.ChunkCount, ok ? "ok" : "failed", model, window, paint, relist);
       models.push_back(model);
       windows.push_back(window);
     }
@@ -131,10 +135,11 @@ int main(int argc, char** argv) {
     std::printf("median of %d: model %.2f ms, window (open + list) %.2f ms = %.2fx\n", kRounds,
                 models[kRounds / 2], windows[kRounds / 2],
                 windows[kRounds / 2] / models[kRounds / 2]);
-    std::printf("rows %d, last row: %s | %s | %s\n", form.Tabela->RowCount(),
-                form.Tabela->Cell(0, chunks).toStdString().c_str(),
-                form.Tabela->Cell(1, chunks).toStdString().c_str(),
-                form.Tabela->Cell(3, chunks - 1).toStdString().c_str());
+    const int rows = form.Tabela->RowCount();
+    std::printf("rows %d, last row: %s | %s | %s\n", rows,
+                form.Tabela->Cell(0, rows - 1).toStdString().c_str(),
+                form.Tabela->Cell(1, rows - 1).toStdString().c_str(),
+                form.Tabela->Cell(4, rows - 1).toStdString().c_str());
   }
   Form1 = nullptr;
   return 0;
