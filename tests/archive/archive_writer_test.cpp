@@ -4,8 +4,12 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
+
+#include <filesystem>
 
 #include "archive_builder.h"
 #include "archive_format.h"
@@ -133,7 +137,7 @@ TEST(SaveArchiveFailureTest, FolderWhereTheFileShouldBe) {
   ArchiveState state;
   BuildLargeTable(state);
   const std::string path = dir / "out.asr";
-  ASSERT_EQ(::mkdir(path.c_str(), 0755), 0);
+  ASSERT_TRUE(std::filesystem::create_directory(path));
   const Status status = SaveArchive(state, path);
   EXPECT_EQ(status.kind(), ErrorKind::kWriteFailed);
   EXPECT_THAT(status.message(), HasSubstr(path));
@@ -143,6 +147,8 @@ TEST(SaveArchiveFailureTest, FolderWhereTheFileShouldBe) {
       << "no backup and no temporary file";
 }
 
+// Permission bits, a file size limit and fork are POSIX's.
+#ifndef _WIN32
 TEST(SaveArchiveFailureTest, FolderWithoutWriteAccess) {
   if (::geteuid() == 0) GTEST_SKIP() << "root writes anywhere";
   testing::TempDir dir;
@@ -195,6 +201,7 @@ INSTANTIATE_TEST_SUITE_P(
         DiskFullCase{"FailsInsideABlock", 4, 256 * 1024, 300 * 1024},
         DiskFullCase{"NotOneByteFits", 2, 100, 0}),
     testing::CaseName<DiskFullCase>);
+#endif
 
 }  // namespace
 }  // namespace asrkit

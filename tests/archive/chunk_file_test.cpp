@@ -3,7 +3,9 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <sys/stat.h>
+#endif
 
 #include <filesystem>
 
@@ -63,7 +65,7 @@ TEST_F(ChunkFileTest, ExportThenImportLeavesTableUnchanged) {
   const ChunkEntry before = Entry(state_, 2);
   const PathResult exported = ExportChunk(state_, 2);
   ASSERT_TRUE(exported.status.ok()) << exported.status.message();
-  EXPECT_EQ(exported.path, Folder() + "/BLOCK.3.bin");
+  EXPECT_EQ(exported.path, Folder() + kNativeSeparator + "BLOCK.3.bin");
   EXPECT_EQ(testing::ReadFile(exported.path), before.bytes);
 
   ASSERT_TRUE(ReadChunkFile(state_, 2, exported.path).ok());
@@ -181,18 +183,20 @@ TEST_F(ChunkFileTest, ExportIntoBlockedFolderFails) {
   testing::WriteFile(Folder(), ToBytes("a plain file named like the export folder"));
   const PathResult result = ExportChunk(state_, 0);
   EXPECT_EQ(result.status.kind(), ErrorKind::kWriteFailed);
-  EXPECT_EQ(result.path, Folder() + "/BLOCK.1.bin");
+  EXPECT_EQ(result.path, Folder() + kNativeSeparator + "BLOCK.1.bin");
   EXPECT_THAT(result.status.message(), HasSubstr(result.path));
 }
 
 TEST_F(ChunkFileTest, ExportReplacesAnEarlierFile) {
-  ASSERT_EQ(::mkdir(Folder().c_str(), 0755), 0);
-  testing::WriteFile(Folder() + "/BLOCK.1.bin", Bytes(500, 0xEE));
+  ASSERT_TRUE(std::filesystem::create_directory(Folder()));
+  testing::WriteFile(Folder() + kNativeSeparator + "BLOCK.1.bin", Bytes(500, 0xEE));
   ASSERT_TRUE(ExportChunk(state_, 0).status.ok());
-  EXPECT_EQ(testing::ReadFile(Folder() + "/BLOCK.1.bin"), Entry(state_, 0).bytes);
+  EXPECT_EQ(testing::ReadFile(Folder() + kNativeSeparator + "BLOCK.1.bin"), Entry(state_, 0).bytes);
   EXPECT_EQ(testing::Listing(Folder()), std::set<std::string>{"BLOCK.1.bin"});
 }
 
+// A file size limit and fork are POSIX's.
+#ifndef _WIN32
 // The disk fills up while a chunk file is written: the failure is reported,
 // and neither a partial file nor a temporary one is left; an earlier export
 // under that name stays as it was.
@@ -205,7 +209,7 @@ TEST_P(ChunkFileDiskFullTest, NoPartialFileLeft) {
   testing::WriteFile(path, big);
   ASSERT_TRUE(ReadChunkFile(state_, 0, path).ok());
   ASSERT_EQ(::mkdir(Folder().c_str(), 0755), 0);
-  const std::string target = Folder() + "/BLOCK.1.bin";
+  const std::string target = Folder() + kNativeSeparator + "BLOCK.1.bin";
   const Bytes old = ToBytes("an earlier export");
   if (earlier) testing::WriteFile(target, old);
 
@@ -223,6 +227,7 @@ INSTANTIATE_TEST_SUITE_P(Targets, ChunkFileDiskFullTest, ::testing::Bool(),
                          [](const ::testing::TestParamInfo<bool>& info) {
                            return info.param ? "ReplacingEarlierFile" : "NewFile";
                          });
+#endif
 
 struct ExportAllRun {
   ExportAllResult result;
@@ -260,7 +265,8 @@ TEST_F(ExportAllTest, WritesEveryChunkFile) {
   for (std::int32_t i = 0; i < 12; ++i) {
     const std::string name = ChunkFileName(i);
     expected_names.insert(name);
-    EXPECT_EQ(testing::ReadFile(Folder() + "/" + name), chunks_[static_cast<std::size_t>(i)])
+    EXPECT_EQ(testing::ReadFile(Folder() + kNativeSeparator + name),
+              chunks_[static_cast<std::size_t>(i)])
         << name;
   }
   EXPECT_EQ(testing::Listing(Folder()), expected_names) << "no temporary file left";
@@ -295,8 +301,8 @@ TEST_F(ExportAllTest, BlockedFolderCountsEveryFailure) {
   EXPECT_EQ(run.result.written, 0);
   EXPECT_EQ(run.result.failed, 12);
   ASSERT_EQ(run.reported.size(), 12u);
-  EXPECT_THAT(run.reported.front(), HasSubstr(Folder() + "/BLOCK.1.bin"));
-  EXPECT_THAT(run.reported.back(), HasSubstr(Folder() + "/BLOCK.12.bin"));
+  EXPECT_THAT(run.reported.front(), HasSubstr(Folder() + kNativeSeparator + "BLOCK.1.bin"));
+  EXPECT_THAT(run.reported.back(), HasSubstr(Folder() + kNativeSeparator + "BLOCK.12.bin"));
   EXPECT_EQ(run.progress.positions.back(), 11) << "the rest go on after a failure";
   EXPECT_EQ(testing::Listing(dir_.path()), (std::set<std::string>{"level1", "level1.asr"}));
 }

@@ -77,7 +77,8 @@ const FaultCase kFaults[] = {
 std::vector<std::string> TemporaryFiles(const fs::path& root) {
   std::vector<std::string> found;
   for (const auto& entry : fs::recursive_directory_iterator(root)) {
-    if (entry.path().filename().string().starts_with(".asrkit-")) found.push_back(entry.path());
+    if (entry.path().filename().string().starts_with(".asrkit-"))
+      found.push_back(entry.path().string());
   }
   return found;
 }
@@ -97,19 +98,23 @@ TEST_P(WriterFaultTest, ReportsTheFailureKeepsTheEarlierFileAndLeavesNothingBehi
   const std::string folder = ExportFolder(state);
   const Bytes earlier = ToBytes("the earlier file");
 
-  int child_result = 0;
   Status status;
   switch (fault.fault) {
     case Fault::kDiskFull:
       fs::create_directory(folder);
       WriteFile(target, earlier);
       [[fallthrough]];
-    case Fault::kDiskFullNoEarlierFile:
+    case Fault::kDiskFullNoEarlierFile: {
+#ifdef _WIN32
+      GTEST_SKIP() << "Windows has no file size limit to fill the disk with";
+#else
       fs::create_directory(folder);
-      child_result = WithFileSizeLimit(16 * 1024, [&] { return writer.write(state); });
+      const int child_result = WithFileSizeLimit(16 * 1024, [&] { return writer.write(state); });
       ASSERT_NE(child_result, 3) << "the file size limit could not be set";
       EXPECT_EQ(child_result, 1) << "a full disk must be reported as a write failure";
+#endif
       break;
+    }
     case Fault::kMissingFolder:
       state.ArchiveDir = (dir.path() / "missing").string() + "/";
       status = writer.write(state);

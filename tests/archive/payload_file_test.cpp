@@ -2,10 +2,8 @@
 // zero padding, the kept header and the rewritten length fields.
 #include "payload_file.h"
 
-#include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include "archive_builder.h"
 #include "archive_format.h"
@@ -185,10 +183,10 @@ INSTANTIATE_TEST_SUITE_P(Files, ImportRefusedTest,
 TEST_F(PayloadFileTest, FileTooLargeForAChunkRefusedBeforeAllocating) {
   const std::string path = dir_ / "huge.bin";
   // Sparse: it costs no disk. With the kept header the chunk would pass 2^31 - 1.
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  ASSERT_GE(fd, 0);
-  const bool sized = ::ftruncate(fd, (off_t{1} << 31) - PayloadOffset(state_, 0)) == 0;
-  ::close(fd);
+  testing::WriteFile(path, {});
+  std::error_code error;
+  std::filesystem::resize_file(path, (std::uintmax_t{1} << 31) - PayloadOffset(state_, 0), error);
+  const bool sized = !error;
   if (!sized) GTEST_SKIP() << "this file system refuses a 2 GiB sparse file";
   const Bytes before = testing::ToVector(ChunkBytes(state_, 0));
   const Status status = ImportPayload(state_, 0, path);
@@ -226,7 +224,7 @@ TEST_P(PayloadPathTest, FolderBaseNameAndKindExtension) {
   const PathCase& c = GetParam();
   testing::TempDir dir;
   ArchiveState state;
-  testing::BuildTable(state, {ResourceChunk(c.resource, c.payload)}, dir.path().string() + "/");
+  testing::BuildTable(state, {ResourceChunk(c.resource, c.payload)}, dir.AsFolder());
   const std::string expected = dir / ("level1/" + c.file);
   EXPECT_EQ(PayloadFilePath(state, 0), expected);
   const PathResult exported = ExportPayload(state, 0);
@@ -254,7 +252,7 @@ TEST(PayloadPathTest, SameBaseNameAndKindLaterExportReplaces) {
   const Bytes first = Payload("DDS ", 16), second = Payload("DDS ", 24);
   testing::BuildTable(state,
                       {ResourceChunk("a\\rock.tga", first), ResourceChunk("b/rock.dds", second)},
-                      dir.path().string() + "/");
+                      dir.AsFolder());
   ASSERT_TRUE(ExportPayload(state, 0).status.ok());
   ASSERT_TRUE(ExportPayload(state, 1).status.ok());
   EXPECT_EQ(testing::ReadFile(dir / "level1/rock.dds"), second);

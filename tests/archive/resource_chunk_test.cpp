@@ -138,7 +138,7 @@ struct MalformedCase {
 class MalformedResourceTest : public ::testing::TestWithParam<MalformedCase> {
  protected:
   void SetUp() override {
-    testing::BuildTable(state_, {GetParam().chunk}, dir_.path().string() + "/");
+    testing::BuildTable(state_, {GetParam().chunk}, dir_.AsFolder());
     before_ = testing::ToVector(ChunkBytes(state_, 0));
   }
   void ExpectUnchanged() {

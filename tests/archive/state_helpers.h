@@ -4,10 +4,12 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <cstdint>
@@ -69,6 +71,7 @@ inline std::set<std::string> Listing(const std::filesystem::path& folder) {
   return names;
 }
 
+#ifndef _WIN32
 // Runs `write` in a child process that may write no file past `limit` bytes,
 // which turns a full disk into a real short write. Returns the child's exit
 // code: 0 when `write` succeeded, 1 when it failed as a write failure, 2 for
@@ -87,6 +90,7 @@ inline int WithFileSizeLimit(rlim_t limit, const std::function<Status()>& write)
   if (::waitpid(child, &wait_status, 0) != child || !WIFEXITED(wait_status)) return -1;
   return WEXITSTATUS(wait_status);
 }
+#endif
 
 // A progress sink that remembers what it was told.
 struct RecordingProgress : ProgressSink {

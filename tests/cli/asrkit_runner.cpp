@@ -1,5 +1,6 @@
 #include "asrkit_runner.h"
 
+#ifndef _WIN32
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -10,9 +11,12 @@
 #include <stdexcept>
 
 extern char** environ;
+#endif
 
 namespace asrkit::testing {
 
+// Windows starts the child in asrkit_runner_windows.cpp.
+#ifndef _WIN32
 namespace {
 
 // A file that holds one stream of the child; removed with the object.
@@ -79,6 +83,7 @@ CliResult RunAsrkit(const std::vector<std::string>& args) {
   result.err = err.Read();
   return result;
 }
+#endif
 
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;

@@ -1,11 +1,14 @@
 #include "archive_builder.h"
 
+#ifndef _WIN32
 #include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
 
 namespace asrkit::testing {
@@ -58,10 +61,28 @@ Bytes Payload(std::string_view signature, std::size_t size) {
   return out;
 }
 
+std::string NativePath(std::string path) {
+#ifdef _WIN32
+  std::replace(path.begin(), path.end(), '/', '\\');
+#endif
+  return path;
+}
+
 TempDir::TempDir() {
+#ifdef _WIN32
+  // No mkdtemp: a random name, and create_directory says whether it was new.
+  std::mt19937_64 random{std::random_device{}()};
+  for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+    auto candidate = std::filesystem::temp_directory_path() /
+                     ("asrkit-test-" + std::to_string(random() % 1000000000));
+    if (std::filesystem::create_directory(candidate)) path_ = candidate;
+  }
+  if (path_.empty()) throw std::runtime_error("cannot make a temporary folder");
+#else
   std::string pattern = (std::filesystem::temp_directory_path() / "asrkit-test-XXXXXX").string();
   if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
   path_ = pattern;
+#endif
 }
 
 TempDir::~TempDir() {

@@ -31,7 +31,12 @@ Bytes Archive(const std::vector<Bytes>& chunks, bool terminator = true);
 // A payload that starts with the given signature ("DDS ", "RIFF", ...).
 Bytes Payload(std::string_view signature, std::size_t size);
 
+// `path` spelt with the platform's separator, as the archive core builds
+// paths: every '/' becomes '\\' on Windows.
+std::string NativePath(std::string path);
+
 // A fresh folder under the system's temporary folder, removed with the object.
+// Paths made from it use the platform's separator.
 class TempDir {
  public:
   TempDir();
@@ -39,7 +44,9 @@ class TempDir {
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;
   const std::filesystem::path& path() const { return path_; }
-  std::string operator/(std::string_view name) const { return (path_ / name).string(); }
+  std::string operator/(std::string_view name) const { return NativePath((path_ / name).string()); }
+  // The folder's path ending in a separator, as the core keeps a folder.
+  std::string AsFolder() const { return *this / ""; }
 
  private:
   std::filesystem::path path_;
