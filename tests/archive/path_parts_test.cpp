@@ -97,6 +97,48 @@ TEST(ExportFolderTest, DriveDirAndNameThenSeparator) {
   EXPECT_EQ(ExportFolder(state, '/'), "/tmp/x/level1/");
 }
 
+#ifdef _WIN32
+// On Windows the native style is Windows': an opened file's drive is split
+// off and its export folder ends in a backslash.
+struct NativeCase {
+  std::string name;
+  std::string path;
+  PathParts expected;
+  std::string export_folder;
+};
+
+class NativeSplitTest : public ::testing::TestWithParam<NativeCase> {};
+
+TEST_P(NativeSplitTest, DriveSplitAndBackslashFolder) {
+  const NativeCase& c = GetParam();
+  const PathParts parts = SplitPath(c.path);
+  EXPECT_EQ(parts.drive, c.expected.drive);
+  EXPECT_EQ(parts.dir, c.expected.dir);
+  EXPECT_EQ(parts.name, c.expected.name);
+  EXPECT_EQ(parts.ext, c.expected.ext);
+  ArchiveState state;
+  state.ArchiveDrive = parts.drive;
+  state.ArchiveDir = parts.dir;
+  state.ArchiveName = parts.name;
+  EXPECT_EQ(ExportFolder(state), c.export_folder);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Windows, NativeSplitTest,
+    ::testing::Values(
+        NativeCase{"Backslashes",
+                   "C:\\Games\\data\\level1.asr",
+                   {"C:", "\\Games\\data\\", "level1", ".asr"},
+                   "C:\\Games\\data\\level1\\"},
+        NativeCase{"ForwardSlashes",
+                   "d:/data/level1.asr",
+                   {"d:", "/data/", "level1", ".asr"},
+                   "d:/data/level1\\"},
+        NativeCase{"DriveRelative", "E:level1.asr", {"E:", "", "level1", ".asr"}, "E:level1\\"},
+        NativeCase{"NoDrive", "data\\level1", {"", "data\\", "level1", ""}, "data\\level1\\"}),
+    testing::CaseName<NativeCase>);
+#endif
+
 struct BaseNameCase {
   std::string name;
   std::string resource;

@@ -67,7 +67,7 @@ inline Bytes ToVector(std::span<const std::uint8_t> bytes) {
 inline std::set<std::string> Listing(const std::filesystem::path& folder) {
   std::set<std::string> names;
   for (const auto& entry : std::filesystem::directory_iterator(folder))
-    names.insert(entry.path().filename().string());
+    names.insert(Utf8(entry.path().filename()));
   return names;
 }
 

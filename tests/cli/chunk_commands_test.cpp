@@ -176,5 +176,23 @@ TEST_F(ChunkCommandsTest, ImportChunkSaveFailureLeavesTheArchive) {
   EXPECT_EQ(ReadFile(archive_), original_);
 }
 
+// A name outside any one ANSI code page: on Windows it must come through the
+// command line, the export folder, the import and the save with its backup.
+TEST_F(ChunkCommandsTest, NonAsciiArchiveNameRoundTrip) {
+  const std::string archive = dir_ / "архив-ü.asr";
+  const std::string exported = dir_ / "архив-ü/BLOCK.2.bin";
+  WriteFile(archive, original_);
+
+  const CliResult result = RunAsrkit({"export-chunk", archive, "2"});
+  ASSERT_EQ(result.exit_code, 0) << result.err;
+  EXPECT_EQ(result.out, "Chunk saved to: " + exported + "\n");
+  EXPECT_EQ(ReadFile(exported), chunks_[1]);
+
+  const CliResult imported = RunAsrkit({"import-chunk", archive, "1", exported});
+  ASSERT_EQ(imported.exit_code, 0) << imported.err;
+  EXPECT_EQ(ReadFile(archive), Archive({chunks_[1], chunks_[1], chunks_[2]}));
+  EXPECT_EQ(ReadFile(archive + ".backup"), original_);
+}
+
 }  // namespace
 }  // namespace asrkit::testing

@@ -31,6 +31,11 @@ Bytes Archive(const std::vector<Bytes>& chunks, bool terminator = true);
 // A payload that starts with the given signature ("DDS ", "RIFF", ...).
 Bytes Payload(std::string_view signature, std::size_t size);
 
+// Paths in the core are UTF-8 strings on every platform; these cross to and
+// from std::filesystem without the ANSI code page Windows would use.
+std::filesystem::path PathOf(std::string_view utf8);
+std::string Utf8(const std::filesystem::path& path);
+
 // `path` spelt with the platform's separator, as the archive core builds
 // paths: every '/' becomes '\\' on Windows.
 std::string NativePath(std::string path);
@@ -44,7 +49,9 @@ class TempDir {
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;
   const std::filesystem::path& path() const { return path_; }
-  std::string operator/(std::string_view name) const { return NativePath((path_ / name).string()); }
+  std::string operator/(std::string_view name) const {
+    return NativePath(Utf8(path_ / PathOf(name)));
+  }
   // The folder's path ending in a separator, as the core keeps a folder.
   std::string AsFolder() const { return *this / ""; }
 
