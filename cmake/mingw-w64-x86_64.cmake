@@ -20,5 +20,9 @@ set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 
 find_program(ASRKIT_WINE wine)
 if(ASRKIT_WINE)
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${ASRKIT_WINE})
+  # The build's own quiet prefix even when ctest is run by hand. Start its
+  # server first (scripts/test-windows does), or Wine's background services
+  # inherit ctest's output and hold it open.
+  set(CMAKE_CROSSCOMPILING_EMULATOR env WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix WINEDEBUG=-all
+                                    WINEDLLOVERRIDES=mscoree,mshtml= ${ASRKIT_WINE})
 endif()
