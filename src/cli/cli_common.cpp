@@ -9,6 +9,7 @@
 #include <CLI/CLI.hpp>
 #include <charconv>
 #include <cstdio>
+#include <memory>
 #include <string>
 
 #include "archive_writer.h"
@@ -83,6 +84,47 @@ CLI::Option* AddChunkNumbers(CLI::App& command, std::vector<std::string>& number
 CLI::Option* AddChunkNumber(CLI::App& command, std::string& number,
                             const std::string& description) {
   return command.add_option("N", number, description)->required()->check(DecimalNumber());
+}
+
+namespace {
+
+struct ImportOptions {
+  std::string path;
+  std::string number;
+  std::string file;
+  std::string out;
+};
+
+int RunImport(const ImportOptions& options, const ImportSteps& steps) {
+  ArchiveState state;
+  if (!OpenForCommand(state, options.path)) return kExitFailed;
+  const auto indices = ChunkIndices(state, {options.number});
+  if (!indices) return kExitFailed;
+  const std::int32_t index = indices->front();
+  if (const Status status = steps.replace(state, index, options.file); !status.ok()) {
+    PrintError(status);
+    return kExitFailed;
+  }
+  PrintLine(steps.loaded_line(index, options.file));
+  return SaveAndReport(state, options.out.empty() ? options.path : options.out);
+}
+
+}  // namespace
+
+void AddImportCommand(CLI::App& app, int& exit_code, const std::string& name,
+                      const std::string& description, const std::string& file_description,
+                      ImportSteps steps) {
+  auto options = std::make_shared<ImportOptions>();
+  CLI::App* command = app.add_subcommand(
+      name, description +
+                " and save to OUT, or back to ARCHIVE (an existing file is kept as "
+                "NAME.backup unless that exists)");
+  command->add_option("ARCHIVE", options->path, "Archive file")->required();
+  AddChunkNumber(*command, options->number, "Chunk number, from 1");
+  command->add_option("FILE", options->file, file_description)->required();
+  command->add_option("-o,--output", options->out, "Archive to write (default: ARCHIVE)");
+  command->callback(
+      [options, steps = std::move(steps), &exit_code] { exit_code = RunImport(*options, steps); });
 }
 
 int SaveAndReport(const ArchiveState& state, const std::string& path) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -51,6 +52,19 @@ CLI::Option* AddChunkNumber(CLI::App& command, std::string& number, const std::s
 // Saves the chunk table as Save As does (temporary file, ".backup" rule) to
 // `path`; prints "Saved." or the reason. Returns the exit status.
 int SaveAndReport(const ArchiveState& state, const std::string& path);
+
+// What an import command changes in chunk `index` from `file`, and the line
+// it prints once that is done.
+struct ImportSteps {
+  std::function<Status(ArchiveState& state, std::int32_t index, const std::string& file)> replace;
+  std::function<std::string(std::int32_t index, const std::string& file)> loaded_line;
+};
+
+// Adds `name ARCHIVE N FILE [-o OUT]`: opens ARCHIVE, replaces chunk N from
+// FILE, prints the loaded line, and saves to OUT or back to ARCHIVE.
+void AddImportCommand(CLI::App& app, int& exit_code, const std::string& name,
+                      const std::string& description, const std::string& file_description,
+                      ImportSteps steps);
 
 // Draws a bar on stderr when both stdout and stderr are terminals; quiet
 // otherwise. Clears its line when destroyed.
